@@ -1,0 +1,92 @@
+#include "registry/Registry.h"
+
+#include <vector>
+
+namespace calvane {
+namespace {
+
+std::string Narrow(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int bytes = WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string narrow(bytes, '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.data(), size, narrow.data(), bytes, nullptr, nullptr);
+  return narrow;
+}
+
+std::wstring Widen(const char* data, DWORD size) {
+  if (size == 0) return {};
+  const int bytes = static_cast<int>(size);
+  const int chars = MultiByteToWideChar(CP_ACP, 0, data, bytes, nullptr, 0);
+  std::wstring wide(chars, L'\0');
+  MultiByteToWideChar(CP_ACP, 0, data, bytes, wide.data(), chars);
+  return wide;
+}
+
+}  // namespace
+
+LONG WriteValue(Store& store, HKEY key, const char* name, DWORD type, const SettingValue& value) {
+  if (type == kTypeText) {
+    const std::string text = Narrow(value.ToText());
+    // REG_SZ data includes its terminating zero; c_str() provides it.
+    return store.SetValue(key, name, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                          static_cast<DWORD>(text.size() + 1));
+  }
+  if (type == kTypeNumber) {
+    const auto number = value.ToInt32();
+    if (!number) return ERROR_INVALID_DATA;
+    const DWORD data = static_cast<DWORD>(*number);
+    return store.SetValue(key, name, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data);
+  }
+  return ERROR_SUCCESS;
+}
+
+LONG ReadValue(Store& store, HKEY key, const char* name, SettingValue& value) {
+  DWORD type = 0;
+  DWORD size = 0;
+  LONG status = store.QueryValue(key, name, &type, nullptr, &size);
+  if (status != ERROR_SUCCESS) return status;
+
+  if (type == REG_SZ) {
+    std::vector<char> buffer(size, '\0');
+    DWORD read = size;
+    status = store.QueryValue(key, name, &type, reinterpret_cast<BYTE*>(buffer.data()), &read);
+    // Data that grew or changed its type since the first query reads as Empty.
+    if (status == ERROR_SUCCESS && (read > size || type != REG_SZ)) status = ERROR_INVALID_DATA;
+    value = status == ERROR_SUCCESS ? SettingValue(Widen(buffer.data(), read)) : SettingValue();
+    return status;
+  }
+  if (type == REG_DWORD) {
+    if (size != sizeof(DWORD)) {
+      // Odd-sized data is no number the panel can use; never read past 4 bytes.
+      value = SettingValue();
+      return ERROR_INVALID_DATA;
+    }
+    DWORD data = 0;
+    status = store.QueryValue(key, name, &type, reinterpret_cast<BYTE*>(&data), &size);
+    if (status == ERROR_SUCCESS && type == REG_DWORD && size == sizeof data) {
+      value = SettingValue(static_cast<std::int32_t>(data));
+    } else if (status == ERROR_SUCCESS) {
+      value = SettingValue();  // changed between the two queries
+      status = ERROR_INVALID_DATA;
+    }
+    return status;
+  }
+  return -1;
+}
+
+LONG WriteKeyValue(Store& store, HKEY root, const char* path, const char* name,
+                   const SettingValue& value, DWORD type) {
+  OpenedKey key(store, root, path, kWriteAccess);
+  if (key.status() != ERROR_SUCCESS) return key.status();
+  return WriteValue(store, key.get(), name, type, value);
+}
+
+SettingValue ReadKeyValue(Store& store, HKEY root, const char* path, const char* name) {
+  SettingValue value;
+  OpenedKey key(store, root, path, KEY_QUERY_VALUE);
+  if (key.status() == ERROR_SUCCESS) ReadValue(store, key.get(), name, value);
+  return value;
+}
+
+}  // namespace calvane

@@ -1,0 +1,34 @@
+// The four routines through which every registry read and write passes.
+// The key-level pair opens its key for one operation and closes it again;
+// no key is ever created.
+#pragma once
+
+#include "registry/SettingValue.h"
+#include "registry/Store.h"
+
+namespace calvane {
+
+// Access the panel asks for when it writes: query value, set value, create
+// sub-key, enumerate sub-keys, notify, create link.
+inline constexpr REGSAM kWriteAccess = 0x3F;
+
+// Type kTypeText writes the text and its terminating zero, kTypeNumber the
+// value as a 4-byte integer; any other type writes nothing and succeeds.
+LONG WriteValue(Store& store, HKEY key, const char* name, DWORD type, const SettingValue& value);
+
+// REG_SZ data comes back as text including the stored terminating zero;
+// REG_DWORD data as a 32-bit integer. A failed first query leaves `value`
+// alone; REG_SZ data that grows between the two queries, and REG_DWORD data
+// that is not exactly 4 bytes, give Empty. Other types return -1.
+LONG ReadValue(Store& store, HKEY key, const char* name, SettingValue& value);
+
+// Opens the key for writing, writes, closes; returns the open's status when
+// the key could not be opened, else the write's.
+LONG WriteKeyValue(Store& store, HKEY root, const char* path, const char* name,
+                   const SettingValue& value, DWORD type);
+
+// Opens the key for reading only, so that a user who may not write still sees
+// the stored settings. Anything that cannot be read gives Empty.
+SettingValue ReadKeyValue(Store& store, HKEY root, const char* path, const char* name);
+
+}  // namespace calvane

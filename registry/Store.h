@@ -1,0 +1,51 @@
+// The store behind the registry routines: the four advapi32 calls they need.
+// The panel uses the system registry; tests wrap it to make single calls fail.
+#pragma once
+
+#include <windows.h>
+
+namespace calvane {
+
+class Store {
+ public:
+  virtual ~Store() = default;
+  virtual LONG OpenKey(HKEY root, const char* path, REGSAM access, HKEY* key) = 0;
+  // data may be null to ask only for the type and the size.
+  virtual LONG QueryValue(HKEY key, const char* name, DWORD* type, BYTE* data, DWORD* size) = 0;
+  virtual LONG SetValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size) = 0;
+  virtual LONG CloseKey(HKEY key) = 0;
+};
+
+// The system registry through RegOpenKeyExA, RegQueryValueExA,
+// RegSetValueExA and RegCloseKey.
+class SystemRegistry final : public Store {
+ public:
+  LONG OpenKey(HKEY root, const char* path, REGSAM access, HKEY* key) override;
+  LONG QueryValue(HKEY key, const char* name, DWORD* type, BYTE* data, DWORD* size) override;
+  LONG SetValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size) override;
+  LONG CloseKey(HKEY key) override;
+};
+
+// An open key, closed through its store when it goes out of scope.
+class OpenedKey {
+ public:
+  OpenedKey(Store& store, HKEY root, const char* path, REGSAM access)
+      : store_(store), status_(store.OpenKey(root, path, access, &key_)) {
+    if (status_ != ERROR_SUCCESS) key_ = nullptr;
+  }
+  ~OpenedKey() {
+    if (key_) store_.CloseKey(key_);
+  }
+  OpenedKey(const OpenedKey&) = delete;
+  OpenedKey& operator=(const OpenedKey&) = delete;
+
+  LONG status() const { return status_; }
+  HKEY get() const { return key_; }
+
+ private:
+  Store& store_;
+  HKEY key_ = nullptr;
+  LONG status_;
+};
+
+}  // namespace calvane
