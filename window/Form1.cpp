@@ -1,0 +1,560 @@
+#include "window/Form1.h"
+
+#include <commctrl.h>
+#include <uxtheme.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "window/Pages.h"
+#include "window/ResourceIds.h"
+
+namespace calvane {
+namespace {
+
+constexpr wchar_t kClassName[] = L"CalvaneForm1";
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;  // fixed, no min/max box
+constexpr int kFirstId = 100;
+constexpr const wchar_t* kRebootText =
+    L"Please reboot your computer so that the new settings can be used";
+
+HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
+
+void RegisterFormClass(WNDPROC windowProc) {
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof existing;
+  if (GetClassInfoExW(Instance(), kClassName, &existing)) return;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = windowProc;
+  wc.hInstance = Instance();
+  wc.hIcon = LoadIconW(Instance(), MAKEINTRESOURCEW(IDI_PANEL));
+  wc.hIconSm = static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(IDI_PANEL), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kClassName;
+  RegisterClassExW(&wc);
+}
+
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+// The letter after a single ampersand, lower-cased; 0 when there is none.
+wchar_t AccessKeyOf(const wchar_t* caption) {
+  for (const wchar_t* c = caption; c && *c; ++c) {
+    if (*c != L'&') continue;
+    if (c[1] != L'&') return static_cast<wchar_t>(towlower(c[1]));
+    ++c;
+  }
+  return 0;
+}
+
+bool TakesFocus(Kind kind) {
+  switch (kind) {
+    case Kind::Label:
+    case Kind::Frame:
+    case Kind::Picture:
+    case Kind::Image:
+      return false;
+    default:
+      return true;
+  }
+}
+
+// Stacking from the bottom: the tab control under everything, frames and the
+// list view under what lies on them, buttons in front of the boxes they
+// overlap.
+int Layer(Kind kind) {
+  switch (kind) {
+    case Kind::Tabs:
+      return 0;
+    case Kind::Frame:
+    case Kind::ListView:
+      return 1;
+    case Kind::PushButton:
+      return 3;
+    default:
+      return 2;
+  }
+}
+
+}  // namespace
+
+Form1::Form1(Store& store, MessageBoxes& boxes, std::function<void()> onUnload)
+    : store_(store), boxes_(boxes), onUnload_(std::move(onUnload)), dpi_(ScreenDpi()) {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&icc);
+  RegisterFormClass(&Form1::WindowProc);
+  // The layout was made for the classic 8-point dialog font.
+  font_.reset(CreateFontW(-MulDiv(8, dpi_, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                          DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                          DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif"));
+
+  RECT frame{0, 0, MulDiv(kFormWidth, dpi_, 1440), MulDiv(kFormHeight, dpi_, 1440)};
+  AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
+  HWND hwnd = CreateWindowExW(0, kClassName, kFormCaption, kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                              frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                              Instance(), this);
+  if (!hwnd) throw std::runtime_error("the window could not be created");
+  window_.reset(hwnd);
+  CreateControls(hwnd);
+
+  Get<PushButton>("cmdOK").onClick = [this] {
+    boxes_.Show(this->hwnd(), kRebootText, L"Reboot Needed", MB_OK);
+    Unload();
+  };
+  general_ = std::make_unique<GeneralPage>(*this);
+  midi_ = std::make_unique<MidiPage>(*this);
+  a3d_ = std::make_unique<A3DPage>(*this);
+  ac97_ = std::make_unique<AC97Page>(*this);
+  digital_ = std::make_unique<DigitalPage>(*this);
+}
+
+Form1::~Form1() = default;
+
+void Form1::CreateControls(HWND hwnd) {
+  int id = kFirstId;
+  for (const ControlRow& row : FormRows()) {
+    items_.push_back({&row, CreateControl(hwnd, row, id++)});
+  }
+  std::vector<const Item*> stack;
+  for (const Item& item : items_) stack.push_back(&item);
+  std::stable_sort(stack.begin(), stack.end(), [](const Item* a, const Item* b) {
+    return Layer(a->row->kind) < Layer(b->row->kind);
+  });
+  for (const Item* item : stack) {
+    SetWindowPos(item->control->hwnd(), HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  ShowPage(0);
+}
+
+RECT Form1::PixelRect(const ControlRow& row) const {
+  int left = row.left, top = row.top;
+  for (const char* container = row.container; std::string_view(container) != "Form1";) {
+    const ControlRow& outer = Row(container);
+    left += outer.left;
+    top += outer.top;
+    container = outer.container;
+  }
+  auto px = [this](int twips) { return MulDiv(twips, dpi_, 1440); };
+  return {px(left), px(top), px(left + row.width), px(top + row.height)};
+}
+
+std::unique_ptr<Control> Form1::CreateControl(HWND parent, const ControlRow& row, int id) {
+  const wchar_t* cls = WC_BUTTONW;
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+  DWORD exStyle = 0;
+  switch (row.kind) {
+    case Kind::Tabs:
+      cls = WC_TABCONTROLW;
+      style |= WS_TABSTOP | TCS_OWNERDRAWFIXED | TCS_FIXEDWIDTH;
+      break;
+    case Kind::PushButton:
+      style |= WS_TABSTOP | BS_PUSHBUTTON;
+      break;
+    case Kind::CheckBox:
+      style |= WS_TABSTOP | BS_3STATE;  // not automatic: the control layer keeps the state
+      break;
+    case Kind::Option:
+      style |= WS_TABSTOP | BS_RADIOBUTTON;
+      break;
+    case Kind::Frame:
+      style |= BS_GROUPBOX;
+      break;
+    case Kind::Label:
+      cls = WC_STATICW;
+      style |= SS_LEFT;
+      break;
+    case Kind::DropDown:
+      cls = WC_COMBOBOXW;
+      style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+      break;
+    case Kind::ScrollBar:
+      cls = WC_SCROLLBARW;
+      style |= WS_TABSTOP | SBS_HORZ;
+      break;
+    case Kind::Slider:
+      cls = TRACKBAR_CLASSW;
+      style |= WS_TABSTOP | TBS_HORZ | TBS_BOTH | TBS_AUTOTICKS;
+      break;
+    case Kind::ListView:
+      cls = WC_LISTVIEWW;
+      style |= WS_TABSTOP | LVS_ICON;
+      exStyle = WS_EX_CLIENTEDGE;
+      break;
+    case Kind::Picture:
+    case Kind::Image:
+      cls = WC_STATICW;
+      style |= SS_BITMAP;
+      break;
+  }
+  if (row.disabled) style |= WS_DISABLED;
+  if (row.page <= 0) style |= WS_VISIBLE;
+
+  const RECT r = PixelRect(row);
+  int height = r.bottom - r.top;
+  const std::vector<std::wstring> items = ListItems(row.name);
+  if (row.kind == Kind::DropDown) height *= static_cast<int>(items.size()) + 1;  // open list
+  HWND hwnd = CreateWindowExW(
+      exStyle, cls, row.caption ? row.caption : L"", style, r.left, r.top, r.right - r.left, height,
+      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), nullptr);
+  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+
+  switch (row.kind) {
+    case Kind::Tabs: {
+      for (const wchar_t* caption : kPageCaptions) {
+        TCITEMW tab{};
+        tab.mask = TCIF_TEXT;
+        tab.pszText = const_cast<wchar_t*>(caption);
+        SendMessageW(hwnd, TCM_INSERTITEMW, SendMessageW(hwnd, TCM_GETITEMCOUNT, 0, 0),
+                     reinterpret_cast<LPARAM>(&tab));
+      }
+      // Five tabs of equal width in one row, tall enough for a caption that
+      // wraps onto a second line.
+      HDC dc = GetDC(hwnd);
+      HGDIOBJ old = SelectObject(dc, font_.get());
+      TEXTMETRICW tm{};
+      GetTextMetricsW(dc, &tm);
+      SelectObject(dc, old);
+      ReleaseDC(hwnd, dc);
+      const int width = (r.right - r.left - 4) / kPageCount;
+      // Drawn the classic way, so that its pages have the dialog colour that
+      // the labels and boxes on them are drawn with.
+      SetWindowTheme(hwnd, L" ", L" ");
+      SendMessageW(hwnd, TCM_SETITEMSIZE, 0, MAKELPARAM(width, 2 * tm.tmHeight + 4));
+      return std::make_unique<Control>(hwnd);
+    }
+    case Kind::PushButton:
+      return std::make_unique<PushButton>(hwnd);
+    case Kind::CheckBox:
+      return std::make_unique<CheckBox>(hwnd);
+    case Kind::Option: {
+      OptionGroup& group = Group(row.name);
+      group.Add(hwnd);
+      return std::make_unique<OptionButton>(hwnd, group, row.index);
+    }
+    case Kind::Label:
+      return std::make_unique<Label>(hwnd);
+    case Kind::DropDown:
+      return std::make_unique<DropDown>(hwnd, items);
+    case Kind::ScrollBar:
+      return std::make_unique<ScrollBar>(hwnd, RangeOf(row.kind));
+    case Kind::Slider:
+      return std::make_unique<Slider>(hwnd, RangeOf(row.kind), kSliderTickEvery);
+    case Kind::Picture:
+    case Kind::Image: {
+      // Shown at its natural size in the control's top-left corner.
+      pictures_.emplace_back(static_cast<HBITMAP>(LoadImageW(
+          Instance(), MAKEINTRESOURCEW(row.picture), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+      SendMessageW(hwnd, STM_SETIMAGE, IMAGE_BITMAP,
+                   reinterpret_cast<LPARAM>(pictures_.back().get()));
+      SetWindowPos(hwnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      return std::make_unique<Control>(hwnd);
+    }
+    default:
+      return std::make_unique<Control>(hwnd);
+  }
+}
+
+OptionGroup& Form1::Group(std::string_view name) {
+  for (auto& [groupName, group] : groups_) {
+    if (groupName == name) return *group;
+  }
+  groups_.emplace_back(std::string(name), std::make_unique<OptionGroup>());
+  return *groups_.back().second;
+}
+
+Control& Form1::Find(std::string_view name) const {
+  for (const Item& item : items_) {
+    if (name == item.row->name) return *item.control;
+  }
+  throw std::logic_error("no control named " + std::string(name));
+}
+
+const Form1::Item* Form1::ItemOf(HWND hwnd) const {
+  // A control's own children (the list of a drop-down) count as the control.
+  while (hwnd && GetParent(hwnd) != window_.get()) hwnd = GetParent(hwnd);
+  for (const Item& item : items_) {
+    if (item.control->hwnd() == hwnd) return &item;
+  }
+  return nullptr;
+}
+
+void Form1::Load() {
+  loading_ = true;
+  snapshot_ = ReadSnapshot(
+      store_, [this](Setting setting, const SettingValue& value) { Write(setting, value); });
+  // The fill, in its fixed order; each assignment that changes a control
+  // runs the control's change action at once.
+  digital_->FillAnalogEQ();    // 1
+  ac97_->FillLevels();         // 2
+  midi_->FillAmounts();        // 3
+  ac97_->FillLevelLabels();    // 4
+  digital_->FillRateLabel();   // 5
+  midi_->FillEffectsSwitch();  // 6
+  ac97_->Fill3DSwitch();
+  general_->FillSplashSwitches();
+  ac97_->FillOutputSwitches();
+  digital_->FillRateLabel();      // 7
+  digital_->FillSpdifSwitches();  // 8
+  midi_->FillVoiceMode();         // 9
+  a3d_->FillType();
+  a3d_->FillQuadLabel();     // 10
+  digital_->FillEnabling();  // 11
+  loading_ = false;
+}
+
+void Form1::Show() {
+  ShowPage(0);
+  ShowWindow(hwnd(), SW_SHOW);
+  UpdateWindow(hwnd());
+  MoveFocus(nullptr, false);  // the first control in tab order that takes the focus: OK
+  ReportFailures();
+}
+
+void Form1::Unload() { window_.reset(); }
+
+int Form1::Page() const {
+  return static_cast<int>(SendMessageW(Find("SSTab1").hwnd(), TCM_GETCURSEL, 0, 0));
+}
+
+void Form1::ShowPage(int page) {
+  HWND tabs = Find("SSTab1").hwnd();
+  SendMessageW(tabs, TCM_SETCURSEL, page, 0);
+  for (const Item& item : items_) {
+    if (item.row->page >= 0) {
+      ShowWindow(item.control->hwnd(), item.row->page == page ? SW_SHOWNA : SW_HIDE);
+    }
+  }
+  // Focus left on a control of the page just hidden goes to the tabs.
+  HWND focus = GetFocus();
+  if (focus && IsChild(hwnd(), focus) && !IsWindowVisible(focus)) SetFocus(tabs);
+}
+
+void Form1::Write(Setting setting, const SettingValue& value) {
+  const LONG status = WriteSetting(store_, setting, value);
+  if (status != ERROR_SUCCESS) failures_.emplace_back(setting, status);
+  if (actionDepth_ == 0 && !loading_) ReportFailures();
+}
+
+void Form1::Inform(const std::wstring& text) {
+  boxes_.Show(hwnd(), text, L"Information", MB_OK | MB_ICONINFORMATION);
+}
+
+template <class Action>
+void Form1::RunAction(Action action) {
+  ++actionDepth_;
+  action();
+  --actionDepth_;
+  if (actionDepth_ == 0 && !loading_) ReportFailures();
+}
+
+void Form1::ReportFailures() {
+  if (failures_.empty()) return;
+  std::wstring names;
+  bool denied = false, missing = false;
+  for (const auto& [setting, status] : failures_) {
+    std::string name = Info(setting).name;
+    std::wstring wide(name.begin(), name.end());
+    if (names.find(wide) == std::wstring::npos) names += (names.empty() ? L"" : L", ") + wide;
+    denied |= status == ERROR_ACCESS_DENIED;
+    missing |= status == ERROR_FILE_NOT_FOUND;
+  }
+  const bool many = names.find(L',') != std::wstring::npos;
+  std::wstring text =
+      (many ? L"These settings could not be saved: " : L"This setting could not be saved: ") +
+      names + L".\r\n\r\n";
+  if (missing)
+    text +=
+        L"The sound driver's settings are missing from the registry; the driver may not be "
+        L"installed.\r\n";
+  if (denied)
+    text += L"You may not have permission to change them; try again as an administrator.\r\n";
+  if (!missing && !denied)
+    text += L"Windows reported error " + std::to_wstring(failures_.front().second) + L".\r\n";
+  failures_.clear();
+  boxes_.Show(hwnd(), text, kFormCaption, MB_OK | MB_ICONWARNING);
+}
+
+bool Form1::Focusable(const Item& item) const {
+  HWND hwnd = item.control->hwnd();
+  return TakesFocus(item.row->kind) && item.row->tab >= 0 && IsWindowVisible(hwnd) &&
+         IsWindowEnabled(hwnd);
+}
+
+void Form1::MoveFocus(HWND from, bool backward) {
+  std::vector<const Item*> order;
+  for (const Item& item : items_) {
+    if (item.row->tab >= 0) order.push_back(&item);
+  }
+  std::sort(order.begin(), order.end(),
+            [](const Item* a, const Item* b) { return a->row->tab < b->row->tab; });
+  if (backward) std::reverse(order.begin(), order.end());
+  const Item* current = from ? ItemOf(from) : nullptr;
+  auto at = std::find(order.begin(), order.end(), current);
+  const std::size_t start = at == order.end() ? order.size() - 1 : at - order.begin();
+  for (std::size_t step = 1; step <= order.size(); ++step) {
+    const Item* next = order[(start + step) % order.size()];
+    if (Focusable(*next)) {
+      SendMessageW(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+      SetFocus(next->control->hwnd());
+      return;
+    }
+  }
+}
+
+bool Form1::AccessKey(wchar_t key) {
+  key = static_cast<wchar_t>(towlower(key));
+  for (const Item& item : items_) {
+    const ControlRow& row = *item.row;
+    HWND hwnd = item.control->hwnd();
+    if (AccessKeyOf(row.caption) != key || !IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd)) {
+      continue;
+    }
+    SendMessageW(this->hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    if (row.introduces) {
+      // A label or frame leads to the control it introduces.
+      const Control& target = Find(row.introduces);
+      if (IsWindowVisible(target.hwnd()) && IsWindowEnabled(target.hwnd())) {
+        SetFocus(target.hwnd());
+      }
+    } else {
+      SetFocus(hwnd);
+      SendMessageW(hwnd, BM_CLICK, 0, 0);
+    }
+    return true;
+  }
+  return false;
+}
+
+bool Form1::PreTranslate(const MSG& msg) {
+  HWND form = hwnd();
+  if (!form || (msg.hwnd != form && !IsChild(form, msg.hwnd))) return false;
+  const Item* focused = ItemOf(GetFocus());
+  const Kind kind = focused ? focused->row->kind : Kind::Label;
+  const bool button = kind == Kind::PushButton || kind == Kind::CheckBox || kind == Kind::Option;
+  switch (msg.message) {
+    case WM_KEYDOWN:
+      if (msg.wParam == VK_TAB) {
+        const bool shift = GetKeyState(VK_SHIFT) < 0;
+        if (GetKeyState(VK_CONTROL) < 0) {
+          ShowPage((Page() + (shift ? kPageCount - 1 : 1)) % kPageCount);
+        } else {
+          MoveFocus(GetFocus(), shift);
+        }
+        return true;
+      }
+      if (msg.wParam == VK_RETURN && kind == Kind::PushButton) {
+        // Enter presses the focused push button and nothing else: the window
+        // has no default button.
+        SendMessageW(focused->control->hwnd(), BM_CLICK, 0, 0);
+        return true;
+      }
+      return false;
+    case WM_SYSCHAR:
+      return AccessKey(static_cast<wchar_t>(msg.wParam));
+    case WM_CHAR:
+      // Like a dialog: a plain letter works as an access key while a button
+      // has the focus (lists and bars use letters themselves).
+      return button && msg.wParam > L' ' && AccessKey(static_cast<wchar_t>(msg.wParam));
+    default:
+      return false;
+  }
+}
+
+void Form1::DrawTab(const DRAWITEMSTRUCT& draw) const {
+  const wchar_t* caption = kPageCaptions[draw.itemID % kPageCount];
+  HGDIOBJ old = SelectObject(draw.hDC, font_.get());
+  SetBkMode(draw.hDC, TRANSPARENT);
+  SetTextColor(draw.hDC, GetSysColor(COLOR_BTNTEXT));
+  RECT text = draw.rcItem;
+  InflateRect(&text, -2, 0);
+  RECT measured = text;
+  DrawTextW(draw.hDC, caption, -1, &measured, DT_CENTER | DT_WORDBREAK | DT_CALCRECT);
+  const int height = measured.bottom - measured.top;
+  text.top += std::max(0L, (text.bottom - text.top - height) / 2);
+  DrawTextW(draw.hDC, caption, -1, &text, DT_CENTER | DT_WORDBREAK);
+  SelectObject(draw.hDC, old);
+}
+
+LRESULT CALLBACK Form1::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!form) return DefWindowProcW(hwnd, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    form->window_.release();
+    if (form->onUnload_) form->onUnload_();
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+  return form->HandleMessage(hwnd, message, wParam, lParam);
+}
+
+LRESULT Form1::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (const Item* item = ItemOf(reinterpret_cast<HWND>(lParam))) {
+        RunAction([&] { item->control->OnCommand(HIWORD(wParam)); });
+        return 0;
+      }
+      break;
+    case WM_HSCROLL:
+      if (const Item* item = ItemOf(reinterpret_cast<HWND>(lParam))) {
+        RunAction([&] { item->control->OnScroll(LOWORD(wParam)); });
+        return 0;
+      }
+      break;
+    case WM_NOTIFY: {
+      const auto* notice = reinterpret_cast<const NMHDR*>(lParam);
+      // Switching pages runs no action of the program and writes nothing.
+      if (notice->code == TCN_SELCHANGE) ShowPage(Page());
+      break;
+    }
+    case WM_DRAWITEM: {
+      const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (draw->CtlType == ODT_TAB) {
+        DrawTab(*draw);
+        return TRUE;
+      }
+      break;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
+      SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNTEXT));
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    case WM_ACTIVATE:
+      // Keep the focused control across a message box or another program.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd, focus)) lastFocus_ = focus;
+      }
+      break;
+    case WM_SETFOCUS:
+      if (lastFocus_ && IsChild(hwnd, lastFocus_) && IsWindowVisible(lastFocus_) &&
+          IsWindowEnabled(lastFocus_)) {
+        SetFocus(lastFocus_);
+      }
+      return 0;
+    case WM_CLOSE:
+      // The close box, the system menu and Alt+F4: unload at once, no notice.
+      Unload();
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+}  // namespace calvane

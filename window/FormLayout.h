@@ -1,0 +1,57 @@
+// The window described as data, the way a form file would: one row per
+// control with its kind, caption, container, position and size in twips,
+// tab index and design-time state.
+#pragma once
+
+#include <span>
+#include <string_view>
+#include <vector>
+#include <string>
+
+#include "window/Controls.h"
+
+namespace calvane {
+
+enum class Kind {
+  Tabs,
+  PushButton,
+  Label,
+  Frame,
+  CheckBox,
+  Option,
+  DropDown,
+  ScrollBar,
+  Slider,
+  ListView,
+  Picture,
+  Image,
+};
+
+struct ControlRow {
+  Kind kind;
+  const char* name;
+  const wchar_t* caption;
+  const char* container;  // "Form1", "SSTab1" or the frame it lies in
+  int page;               // page of SSTab1, or -1 outside the tab control
+  int left, top, width, height;
+  int tab;  // tab index, or -1 where the control has none
+  bool disabled = false;
+  int index = 0;                     // an option button's index in its group
+  const char* introduces = nullptr;  // where a label's or frame's access key leads
+  int picture = 0;                   // bitmap resource of a picture or image
+};
+
+inline constexpr int kFormWidth = 5280;  // client area, twips
+inline constexpr int kFormHeight = 4845;
+inline constexpr const wchar_t* kFormCaption = L"Calvane Control Panel for Windows XP";
+inline constexpr const wchar_t* kPageCaptions[] = {L"General", L"MIDI", L"A3D Settings",
+                                                   L"AC'97 Controls", L"Digital Out/EQ"};
+inline constexpr int kPageCount = 5;
+inline constexpr int kSliderTickEvery = 16;
+
+std::span<const ControlRow> FormRows();
+const ControlRow& Row(std::string_view name);
+std::vector<std::wstring> ListItems(std::string_view name);
+Range RangeOf(Kind kind);
+
+}  // namespace calvane

@@ -1,0 +1,49 @@
+#include "window/pages/A3DPage.h"
+
+#include "window/pages/Switch.h"
+
+namespace calvane {
+namespace {
+
+// cboA3DType: "Headphones", "Satellite Speakers", "Monitor Speakers" store
+// their own index in PrimaryXtalk.
+
+// optQuad: the entry and value each button stores, and what lblQuad reads.
+struct ModeRow {
+  const wchar_t* stored;
+  const wchar_t* shown;
+};
+constexpr ModeRow kModes[] = {
+    {L"0", L"Stereo"},
+    {L"1", L"Quad"},
+};
+
+}  // namespace
+
+A3DPage::A3DPage(Form1& form) : form_(form) {
+  DropDown& type = form.Get<DropDown>("cboA3DType");
+  type.onClick = [&form, &type] {
+    // The entry keeps what the start-up read.
+    const int index = type.Index();
+    if (index >= 0) form.Write(Setting::PrimaryXtalk, SettingValue(std::int16_t(index)));
+  };
+
+  form.Group("optQuad").onClick = [this](int index) {
+    std::wstring& entry = form_.snapshot().Text(Setting::QuadCodecOutputModeState);
+    entry = kModes[index].stored;
+    form_.Write(Setting::QuadCodecOutputModeState, SettingValue(entry));
+    FillQuadLabel();
+  };
+}
+
+void A3DPage::FillType() { FillIndex(form_, "cboA3DType", Setting::PrimaryXtalk); }
+
+void A3DPage::FillQuadLabel() {
+  // Any other stored mode leaves the caption as it is.
+  const auto mode = EntryNumber(form_, Setting::QuadCodecOutputModeState);
+  for (int k = 0; k < static_cast<int>(std::size(kModes)); ++k) {
+    if (mode == k) form_.Get<Label>("lblQuad").SetCaption(kModes[k].shown);
+  }
+}
+
+}  // namespace calvane
