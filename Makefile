@@ -1,0 +1,32 @@
+# make run    install what is missing, build, open the panel under Wine
+# make test   install what is missing, build both targets, run every test
+# make bench  build and run the benchmark under Wine
+.PHONY: deps win64 win32 build run test bench screenshots clean
+
+TEST_PREFIX := build/wine-test
+
+deps:
+	@scripts/deps
+
+win64: deps
+	cmake -S . -B build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCALVANE_TESTS=ON
+	cmake --build build/win64 -j2
+
+win32: deps
+	cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCALVANE_TESTS=OFF
+	cmake --build build/win32 -j2
+
+build: win64 win32
+
+run: win64
+	scripts/run
+
+test: build
+	scripts/wine-prefix $(TEST_PREFIX)
+	scripts/with-display $(TEST_PREFIX) ctest --test-dir build/win64 --output-on-failure
+
+screenshots: win64
+	scripts/screenshots build/screenshots
+
+clean:
+	rm -rf build
