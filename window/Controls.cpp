@@ -80,7 +80,7 @@ void ScrollBar::SetPosition(int position) {
   if (onChange) onChange();
 }
 
-void ScrollBar::OnScroll(WORD request) {
+void ScrollBar::OnScroll(WORD request, WORD thumb) {
   switch (request) {
     case SB_LINELEFT:
       return SetPosition(position_ - range_.small);
@@ -94,11 +94,8 @@ void ScrollBar::OnScroll(WORD request) {
       return SetPosition(range_.min);
     case SB_RIGHT:
       return SetPosition(range_.max);
-    case SB_THUMBPOSITION: {
-      SCROLLINFO info{sizeof info, SIF_TRACKPOS, 0, 0, 0, 0, 0};
-      GetScrollInfo(hwnd_, SB_CTL, &info);
-      return SetPosition(info.nTrackPos);
-    }
+    case SB_THUMBPOSITION:  // the thumb let go
+      return SetPosition(thumb);
     default:  // SB_THUMBTRACK: the scroll bar draws the dragged thumb itself.
       return;
   }
@@ -122,7 +119,7 @@ void Slider::SetPosition(int position) {
   if (onChange) onChange();
 }
 
-void Slider::OnScroll(WORD request) {
+void Slider::OnScroll(WORD request, WORD) {
   // The trackbar moves its own thumb; every request but the drag itself
   // (TB_THUMBTRACK) leaves it at a settled position.
   if (request == TB_THUMBTRACK) return;

@@ -24,10 +24,10 @@ class Control {
   bool Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
   void SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled); }
 
-  // Notifications from the control's window: WM_COMMAND codes and WM_HSCROLL
-  // requests.
+  // Notifications from the control's window: WM_COMMAND codes, and WM_HSCROLL
+  // requests with the thumb position they carry.
   virtual void OnCommand(WORD /*code*/) {}
-  virtual void OnScroll(WORD /*request*/) {}
+  virtual void OnScroll(WORD /*request*/, WORD /*thumb*/) {}
 
  protected:
   HWND hwnd_;
@@ -114,7 +114,7 @@ class ScrollBar : public Control {
   bool InRange(int position) const { return position >= range_.min && position <= range_.max; }
   void SetPosition(int position);
   std::function<void()> onChange;
-  void OnScroll(WORD request) override;
+  void OnScroll(WORD request, WORD thumb) override;
 
  private:
   Range range_;
@@ -128,7 +128,7 @@ class Slider : public Control {
   bool InRange(int position) const { return position >= range_.min && position <= range_.max; }
   void SetPosition(int position);
   std::function<void()> onChange;
-  void OnScroll(WORD request) override;
+  void OnScroll(WORD request, WORD thumb) override;
 
  private:
   Range range_;

@@ -511,7 +511,7 @@ LRESULT Form1::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       break;
     case WM_HSCROLL:
       if (const Item* item = ItemOf(reinterpret_cast<HWND>(lParam))) {
-        RunAction([&] { item->control->OnScroll(LOWORD(wParam)); });
+        RunAction([&] { item->control->OnScroll(LOWORD(wParam), HIWORD(wParam)); });
         return 0;
       }
       break;
