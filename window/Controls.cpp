@@ -66,30 +66,32 @@ void DropDown::OnCommand(WORD code) {
   if (onClick) onClick();
 }
 
-ScrollBar::ScrollBar(HWND hwnd, Range range) : Control(hwnd), range_(range), position_(range.min) {
-  SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS, range.min, range.max, 0, range.min, 0};
-  SetScrollInfo(hwnd_, SB_CTL, &info, FALSE);
-}
-
-void ScrollBar::SetPosition(int position) {
+void Bar::SetPosition(int position) {
   position = std::clamp(position, range_.min, range_.max);
-  // Always move the thumb: after a drag it must settle where it was let go.
-  SetScrollPos(hwnd_, SB_CTL, position, TRUE);
+  // The thumb always moves: after a drag it must settle where it was let go.
+  MoveThumb(position);
   if (position == position_) return;
   position_ = position;
   if (onChange) onChange();
 }
 
+ScrollBar::ScrollBar(HWND hwnd, Range range) : Bar(hwnd, range) {
+  SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS, range.min, range.max, 0, range.min, 0};
+  SetScrollInfo(hwnd_, SB_CTL, &info, FALSE);
+}
+
+void ScrollBar::MoveThumb(int position) { SetScrollPos(hwnd_, SB_CTL, position, TRUE); }
+
 void ScrollBar::OnScroll(WORD request, WORD thumb) {
   switch (request) {
     case SB_LINELEFT:
-      return SetPosition(position_ - range_.small);
+      return SetPosition(Position() - range_.small);
     case SB_LINERIGHT:
-      return SetPosition(position_ + range_.small);
+      return SetPosition(Position() + range_.small);
     case SB_PAGELEFT:
-      return SetPosition(position_ - range_.large);
+      return SetPosition(Position() - range_.large);
     case SB_PAGERIGHT:
-      return SetPosition(position_ + range_.large);
+      return SetPosition(Position() + range_.large);
     case SB_LEFT:
       return SetPosition(range_.min);
     case SB_RIGHT:
@@ -101,32 +103,22 @@ void ScrollBar::OnScroll(WORD request, WORD thumb) {
   }
 }
 
-Slider::Slider(HWND hwnd, Range range, int tickEvery)
-    : Control(hwnd), range_(range), position_(range.min) {
+Slider::Slider(HWND hwnd, Range range, int tickEvery) : Bar(hwnd, range) {
   SendMessageW(hwnd_, TBM_SETRANGEMIN, FALSE, range.min);
   SendMessageW(hwnd_, TBM_SETRANGEMAX, FALSE, range.max);
   SendMessageW(hwnd_, TBM_SETLINESIZE, 0, range.small);
   SendMessageW(hwnd_, TBM_SETPAGESIZE, 0, range.large);
   SendMessageW(hwnd_, TBM_SETTICFREQ, tickEvery, 0);
-  SendMessageW(hwnd_, TBM_SETPOS, TRUE, range.min);
+  MoveThumb(range.min);
 }
 
-void Slider::SetPosition(int position) {
-  position = std::clamp(position, range_.min, range_.max);
-  if (position == position_) return;
-  position_ = position;
-  SendMessageW(hwnd_, TBM_SETPOS, TRUE, position);
-  if (onChange) onChange();
-}
+void Slider::MoveThumb(int position) { SendMessageW(hwnd_, TBM_SETPOS, TRUE, position); }
 
 void Slider::OnScroll(WORD request, WORD) {
   // The trackbar moves its own thumb; every request but the drag itself
   // (TB_THUMBTRACK) leaves it at a settled position.
-  if (request == TB_THUMBTRACK) return;
-  const int position = static_cast<int>(SendMessageW(hwnd_, TBM_GETPOS, 0, 0));
-  if (position == position_) return;
-  position_ = position;
-  if (onChange) onChange();
+  if (request != TB_THUMBTRACK)
+    SetPosition(static_cast<int>(SendMessageW(hwnd_, TBM_GETPOS, 0, 0)));
 }
 
 }  // namespace calvane

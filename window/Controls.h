@@ -104,35 +104,42 @@ struct Range {
   int min = 0, max = 0, small = 0, large = 0;
 };
 
-// Scroll bar and slider report a change when the position settles: after an
-// arrow, a track click, a key, the release of a dragged thumb, or a new
-// position from the program; never while the thumb is dragged.
-class ScrollBar : public Control {
+// Scroll bar and slider: a position from Min to Max that reports a change
+// when it settles: after an arrow, a track click, a key, the release of a
+// dragged thumb, or a new position from the program; never while the thumb
+// is dragged.
+class Bar : public Control {
  public:
-  ScrollBar(HWND hwnd, Range range);
   int Position() const { return position_; }
   bool InRange(int position) const { return position >= range_.min && position <= range_.max; }
   void SetPosition(int position);
   std::function<void()> onChange;
-  void OnScroll(WORD request, WORD thumb) override;
+
+ protected:
+  Bar(HWND hwnd, Range range) : Control(hwnd), range_(range), position_(range.min) {}
+  virtual void MoveThumb(int position) = 0;
+  const Range range_;
 
  private:
-  Range range_;
   int position_;
 };
 
-class Slider : public Control {
+class ScrollBar : public Bar {
  public:
-  Slider(HWND hwnd, Range range, int tickEvery);
-  int Position() const { return position_; }
-  bool InRange(int position) const { return position >= range_.min && position <= range_.max; }
-  void SetPosition(int position);
-  std::function<void()> onChange;
+  ScrollBar(HWND hwnd, Range range);
   void OnScroll(WORD request, WORD thumb) override;
 
  private:
-  Range range_;
-  int position_;
+  void MoveThumb(int position) override;
+};
+
+class Slider : public Bar {
+ public:
+  Slider(HWND hwnd, Range range, int tickEvery);
+  void OnScroll(WORD request, WORD thumb) override;
+
+ private:
+  void MoveThumb(int position) override;
 };
 
 }  // namespace calvane
