@@ -240,8 +240,22 @@ std::unique_ptr<Control> Form1::CreateControl(HWND parent, const ControlRow& row
       group.Add(hwnd);
       return std::make_unique<OptionButton>(hwnd, group, row.index);
     }
-    case Kind::Label:
+    case Kind::Label: {
+      // The font's widths do not scale exactly with the display, so a long
+      // caption may wrap onto one more line than it does at 96 dpi (the
+      // A3D page's text at 120 dpi): the label then gets the height it needs.
+      HDC dc = GetDC(hwnd);
+      HGDIOBJ old = SelectObject(dc, font_.get());
+      RECT text{0, 0, r.right - r.left, 0};
+      DrawTextW(dc, row.caption, -1, &text, DT_CALCRECT | DT_WORDBREAK);
+      SelectObject(dc, old);
+      ReleaseDC(hwnd, dc);
+      if (text.bottom > height) {
+        SetWindowPos(hwnd, nullptr, 0, 0, r.right - r.left, text.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      }
       return std::make_unique<Label>(hwnd);
+    }
     case Kind::DropDown:
       return std::make_unique<DropDown>(hwnd, items);
     case Kind::ScrollBar:
@@ -360,11 +374,15 @@ void Form1::RunAction(Action action) {
 void Form1::ReportFailures() {
   if (failures_.empty()) return;
   std::wstring names;
+  std::vector<Setting> listed;  // each named once, though written again
   bool denied = false, missing = false;
   for (const auto& [setting, status] : failures_) {
     std::string name = Info(setting).name;
     std::wstring wide(name.begin(), name.end());
-    if (names.find(wide) == std::wstring::npos) names += (names.empty() ? L"" : L", ") + wide;
+    if (std::find(listed.begin(), listed.end(), setting) == listed.end()) {
+      listed.push_back(setting);
+      names += (names.empty() ? L"" : L", ") + wide;
+    }
     denied |= status == ERROR_ACCESS_DENIED;
     missing |= status == ERROR_FILE_NOT_FOUND;
   }
