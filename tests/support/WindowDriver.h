@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "registry/Store.h"
@@ -26,16 +27,20 @@ class RecordedBoxes final : public MessageBoxes {
   void Show(HWND owner, const std::wstring& text, const std::wstring& title, UINT style) override {
     shown.push_back({text, title, style});
     owners.push_back(owner);
+    ownerShown.push_back(IsWindowVisible(owner) != FALSE);
   }
   std::vector<Box> shown;
   std::vector<HWND> owners;
+  std::vector<bool> ownerShown;  // whether the owner was on the screen then
 };
 
 class WindowDriver {
  public:
   // Creates, loads and shows the window on `store` (the system registry
-  // when none is given).
-  explicit WindowDriver(Store* store = nullptr, bool show = true);
+  // when none is given), its message boxes recorded unless `realBoxes` are
+  // given.
+  explicit WindowDriver(Store* store = nullptr, bool show = true,
+                        MessageBoxes* realBoxes = nullptr);
   ~WindowDriver();
 
   Form1& form() { return *form_; }
@@ -46,12 +51,24 @@ class WindowDriver {
   void Pump();
 
   HWND Hwnd(const char* name) { return form_->Get<Control>(name).hwnd(); }
+  // The option button of group `name` with that index.
+  HWND Option(const char* name, int index);
   HWND Focus() const { return GetFocus(); }
+  // The control's name ("optQuad1" for an option button), "" for none.
+  std::string Name(HWND hwnd);
 
   // A left click at a point of a control (its centre by default), shown
   // page or not: mouse down and up, posted as the input system would.
   void Click(HWND control, POINT at = {-1, -1});
   void Click(const char* name) { Click(Hwnd(name)); }
+  // A click on the centre of the control as it lies on the screen, given to
+  // the window that the input system gives it to (not to a disabled control).
+  void ClickOnScreen(HWND control);
+  // A click on a page's tab.
+  void ClickTab(int page);
+  // Where the thumb of a scroll bar or slider lies, in its client
+  // coordinates; `arrow` gets the width of a scroll bar's arrow buttons.
+  RECT Thumb(HWND bar, int* arrow = nullptr);
   // Pressing the left button at `from`, moving to `to` and releasing there.
   void Drag(HWND control, POINT from, POINT to);
   // A key pressed and released at the focused control; modifiers are held
@@ -62,14 +79,33 @@ class WindowDriver {
   // A typed character at the focused control.
   void Char(wchar_t c);
 
-  std::wstring Text(const char* name);
+  // Any message, posted as the window system would and then delivered.
+  void Deliver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // From now on `watch` sees every message taken from the queue, by Pump or
+  // by a loop of the window system's own (a scroll bar's drag, a modal box),
+  // before it is handled.
+  void Watch(std::function<void(const MSG&)> watch);
+
+  std::wstring Text(const char* name) { return Text(Hwnd(name)); }
+  std::wstring Text(HWND hwnd);
+  // The state a button, list, bar or slider shows (check, selection,
+  // position); 0 for the other kinds.
+  int Shown(HWND hwnd);
+  // Caption, shown state and enabling of every control, one per line.
+  std::wstring States();
 
  private:
+  struct Unhook {
+    void operator()(HHOOK hook) const { UnhookWindowsHookEx(hook); }
+  };
+  static LRESULT CALLBACK Taken(int code, WPARAM wParam, LPARAM lParam);
   void Post(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
   std::unique_ptr<Store> ownStore_;
   RecordedBoxes boxes_;
   bool unloaded_ = false;
+  std::function<void(const MSG&)> watch_;
+  std::unique_ptr<std::remove_pointer_t<HHOOK>, Unhook> hook_;
   std::unique_ptr<Form1> form_;
 };
 
