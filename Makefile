@@ -4,6 +4,7 @@
 .PHONY: deps win64 win32 build run test bench screenshots clean
 
 TEST_PREFIX := build/wine-test
+BENCH_PREFIX := build/wine-bench
 
 deps:
 	@scripts/deps
@@ -24,6 +25,16 @@ run: win64
 test: build
 	scripts/wine-prefix $(TEST_PREFIX)
 	scripts/with-display $(TEST_PREFIX) ctest --test-dir build/win64 --output-on-failure
+
+# The panel beside a minimal program, on the demo settings; the 32-bit build
+# only for its size.
+bench: win64 win32
+	scripts/wine-prefix $(BENCH_PREFIX)
+	WINEPREFIX=$(CURDIR)/$(BENCH_PREFIX) WINEDEBUG=-all wine regedit /S "Z:$(CURDIR)/demo/demo.reg"
+	WINEPREFIX=$(CURDIR)/$(BENCH_PREFIX) wineserver -w
+	scripts/with-display $(BENCH_PREFIX) wine build/win64/bench/calvane-bench.exe \
+	  "Z:$(CURDIR)/build/win64/calvane-panel.exe" "Z:$(CURDIR)/build/win32/calvane-panel.exe" \
+	  "Z:$(CURDIR)/build/win64/bench/minimal.exe"
 
 screenshots: win64
 	scripts/screenshots build/screenshots
