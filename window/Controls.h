@@ -67,7 +67,10 @@ class OptionGroup {
   int Selected() const { return selected_; }
   void Select(int index);
   std::function<void(int)> onClick;
-  void Add(HWND button) { buttons_.push_back(button); }
+  void Add(int index, HWND button) {
+    if (index >= static_cast<int>(buttons_.size())) buttons_.resize(index + 1);
+    buttons_[index] = button;
+  }
 
  private:
   std::vector<HWND> buttons_;

@@ -4,6 +4,7 @@
 #include <uxtheme.h>
 
 #include <algorithm>
+#include <numeric>
 #include <stdexcept>
 
 #include "window/Pages.h"
@@ -119,20 +120,18 @@ Form1::Form1(Store& store, MessageBoxes& boxes, std::function<void()> onUnload)
 Form1::~Form1() = default;
 
 void Form1::CreateControls(HWND hwnd) {
-  int id = kFirstId;
-  for (const ControlRow& row : FormRows()) {
-    items_.push_back({&row, CreateControl(hwnd, row, id++)});
-  }
-  std::vector<const Item*> stack;
-  for (const Item& item : items_) stack.push_back(&item);
-  std::stable_sort(stack.begin(), stack.end(), [](const Item* a, const Item* b) {
-    return Layer(a->row->kind) < Layer(b->row->kind);
+  // A new child window goes below its siblings, so the front layer is made
+  // first and the stacking needs no second pass.
+  const auto rows = FormRows();
+  std::vector<std::size_t> order(rows.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return Layer(rows[a].kind) > Layer(rows[b].kind);
   });
-  for (const Item* item : stack) {
-    SetWindowPos(item->control->hwnd(), HWND_TOP, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  items_.resize(rows.size());
+  for (std::size_t i : order) {
+    items_[i] = {&rows[i], CreateControl(hwnd, rows[i], kFirstId + static_cast<int>(i))};
   }
-  ShowPage(0);
 }
 
 RECT Form1::PixelRect(const ControlRow& row) const {
@@ -225,6 +224,7 @@ std::unique_ptr<Control> Form1::CreateControl(HWND parent, const ControlRow& row
       SelectObject(dc, old);
       ReleaseDC(hwnd, dc);
       const int width = (r.right - r.left - 4) / kPageCount;
+      tabWidth_ = width;
       // Drawn the classic way, so that its pages have the dialog colour that
       // the labels and boxes on them are drawn with.
       SetWindowTheme(hwnd, L" ", L" ");
@@ -237,7 +237,7 @@ std::unique_ptr<Control> Form1::CreateControl(HWND parent, const ControlRow& row
       return std::make_unique<CheckBox>(hwnd);
     case Kind::Option: {
       OptionGroup& group = Group(row.name);
-      group.Add(hwnd);
+      group.Add(row.index, hwnd);
       return std::make_unique<OptionButton>(hwnd, group, row.index);
     }
     case Kind::Label: {
@@ -493,8 +493,12 @@ void Form1::DrawTab(const DRAWITEMSTRUCT& draw) const {
   HGDIOBJ old = SelectObject(draw.hDC, font_.get());
   SetBkMode(draw.hDC, TRANSPARENT);
   SetTextColor(draw.hDC, GetSysColor(COLOR_BTNTEXT));
+  // Wrapped to the width of an unselected tab, so that a caption keeps its
+  // lines when its tab is selected and drawn wider.
   RECT text = draw.rcItem;
-  InflateRect(&text, -2, 0);
+  const int wrap = tabWidth_ - 8;
+  text.left += (text.right - text.left - wrap) / 2;
+  text.right = text.left + wrap;
   RECT measured = text;
   DrawTextW(draw.hDC, caption, -1, &measured, DT_CENTER | DT_WORDBREAK | DT_CALCRECT);
   const int height = measured.bottom - measured.top;

@@ -103,6 +103,7 @@ class Form1 {
   int actionDepth_ = 0;
   bool loading_ = false;
   HWND lastFocus_ = nullptr;
+  int tabWidth_ = 0;  // of each tab in the row, pixels
   std::unique_ptr<GeneralPage> general_;
   std::unique_ptr<MidiPage> midi_;
   std::unique_ptr<A3DPage> a3d_;
