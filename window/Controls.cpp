@@ -6,13 +6,25 @@
 
 namespace calvane {
 
-std::wstring Label::Caption() const {
-  std::wstring caption(GetWindowTextLengthW(hwnd_) + 1, L'\0');
-  caption.resize(GetWindowTextW(hwnd_, caption.data(), static_cast<int>(caption.size())));
-  return caption;
+void Control::Attach(HWND hwnd) {
+  hwnd_ = hwnd;
+  EnableWindow(hwnd_, enabled_);
+  ShowState();
 }
 
-void Label::SetCaption(const std::wstring& caption) { SetWindowTextW(hwnd_, caption.c_str()); }
+void Control::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  if (hwnd_) EnableWindow(hwnd_, enabled);
+}
+
+void Label::SetCaption(const std::wstring& caption) {
+  caption_ = caption;
+  ShowState();
+}
+
+void Label::ShowState() {
+  if (hwnd_) SetWindowTextW(hwnd_, caption_.c_str());
+}
 
 void PushButton::OnCommand(WORD code) {
   if (code == BN_CLICKED && onClick) onClick();
@@ -21,8 +33,12 @@ void PushButton::OnCommand(WORD code) {
 void CheckBox::SetState(int state) {
   if (state == state_) return;
   state_ = state;
-  SendMessageW(hwnd_, BM_SETCHECK, state, 0);
+  ShowState();
   if (onClick) onClick();
+}
+
+void CheckBox::ShowState() {
+  if (hwnd_) SendMessageW(hwnd_, BM_SETCHECK, state_, 0);
 }
 
 void CheckBox::OnCommand(WORD code) {
@@ -31,11 +47,18 @@ void CheckBox::OnCommand(WORD code) {
   if (code == BN_CLICKED) SetState(state_ == 1 ? 0 : 1);
 }
 
+void OptionGroup::Add(int index, const Control& button) {
+  if (index >= static_cast<int>(buttons_.size())) buttons_.resize(index + 1);
+  buttons_[index] = &button;
+}
+
 void OptionGroup::Select(int index) {
   if (index == selected_ || index < 0 || index >= static_cast<int>(buttons_.size())) return;
   selected_ = index;
   for (int i = 0; i < static_cast<int>(buttons_.size()); ++i) {
-    SendMessageW(buttons_[i], BM_SETCHECK, i == index ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (HWND button = buttons_[i]->hwnd()) {
+      SendMessageW(button, BM_SETCHECK, i == index ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
   }
   if (onClick) onClick(index);
 }
@@ -44,18 +67,22 @@ void OptionButton::OnCommand(WORD code) {
   if (code == BN_CLICKED) group_.Select(index_);
 }
 
-DropDown::DropDown(HWND hwnd, const std::vector<std::wstring>& items)
-    : Control(hwnd), count_(static_cast<int>(items.size())) {
-  for (const auto& item : items) {
-    SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-  }
+void OptionButton::ShowState() {
+  SendMessageW(hwnd_, BM_SETCHECK, group_.Selected() == index_ ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void DropDown::SetIndex(int index) {
-  if (index == index_ || index < -1 || index >= count_) return;
+  if (index == index_ || index < -1 || index >= Count()) return;
   index_ = index;
-  SendMessageW(hwnd_, CB_SETCURSEL, index, 0);
+  if (hwnd_) SendMessageW(hwnd_, CB_SETCURSEL, index, 0);
   if (onClick) onClick();
+}
+
+void DropDown::ShowState() {
+  for (const auto& item : items_) {
+    SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  }
+  SendMessageW(hwnd_, CB_SETCURSEL, index_, 0);
 }
 
 void DropDown::OnCommand(WORD code) {
@@ -69,14 +96,14 @@ void DropDown::OnCommand(WORD code) {
 void Bar::SetPosition(int position) {
   position = std::clamp(position, range_.min, range_.max);
   // The thumb always moves: after a drag it must settle where it was let go.
-  MoveThumb(position);
+  if (hwnd_) MoveThumb(position);
   if (position == position_) return;
   position_ = position;
   if (onChange) onChange();
 }
 
-ScrollBar::ScrollBar(HWND hwnd, Range range) : Bar(hwnd, range) {
-  SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS, range.min, range.max, 0, range.min, 0};
+void ScrollBar::ShowState() {
+  SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS, range_.min, range_.max, 0, Position(), 0};
   SetScrollInfo(hwnd_, SB_CTL, &info, FALSE);
 }
 
@@ -103,13 +130,13 @@ void ScrollBar::OnScroll(WORD request, WORD thumb) {
   }
 }
 
-Slider::Slider(HWND hwnd, Range range, int tickEvery) : Bar(hwnd, range) {
-  SendMessageW(hwnd_, TBM_SETRANGEMIN, FALSE, range.min);
-  SendMessageW(hwnd_, TBM_SETRANGEMAX, FALSE, range.max);
-  SendMessageW(hwnd_, TBM_SETLINESIZE, 0, range.small);
-  SendMessageW(hwnd_, TBM_SETPAGESIZE, 0, range.large);
-  SendMessageW(hwnd_, TBM_SETTICFREQ, tickEvery, 0);
-  MoveThumb(range.min);
+void Slider::ShowState() {
+  SendMessageW(hwnd_, TBM_SETRANGEMIN, FALSE, range_.min);
+  SendMessageW(hwnd_, TBM_SETRANGEMAX, FALSE, range_.max);
+  SendMessageW(hwnd_, TBM_SETLINESIZE, 0, range_.small);
+  SendMessageW(hwnd_, TBM_SETPAGESIZE, 0, range_.large);
+  SendMessageW(hwnd_, TBM_SETTICFREQ, tickEvery_, 0);
+  MoveThumb(Position());
 }
 
 void Slider::MoveThumb(int position) { SendMessageW(hwnd_, TBM_SETPOS, TRUE, position); }

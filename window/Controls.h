@@ -2,6 +2,8 @@
 // raises its event exactly when that state changes: by the user, or by the
 // program setting a different state (then at once, before the setter
 // returns). Setting the current state again raises nothing.
+// A control keeps its state before it has a window: the pages not shown at
+// start-up get theirs after the window has first been drawn.
 #pragma once
 
 #include <windows.h>
@@ -15,14 +17,18 @@ namespace calvane {
 // A child control; the form owns its window and routes notifications to it.
 class Control {
  public:
-  explicit Control(HWND hwnd) : hwnd_(hwnd) {}
+  explicit Control(bool enabled = true) : enabled_(enabled) {}
   virtual ~Control() = default;
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
 
+  // Null until the control has its window.
   HWND hwnd() const { return hwnd_; }
-  bool Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
-  void SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled); }
+  // Gives the control its window, which then shows the control's state.
+  void Attach(HWND hwnd);
+
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
 
   // Notifications from the control's window: WM_COMMAND codes, and WM_HSCROLL
   // requests with the thumb position they carry.
@@ -30,14 +36,22 @@ class Control {
   virtual void OnScroll(WORD /*request*/, WORD /*thumb*/) {}
 
  protected:
-  HWND hwnd_;
+  virtual void ShowState() {}
+  HWND hwnd_ = nullptr;
+
+ private:
+  bool enabled_;
 };
 
 class Label : public Control {
  public:
-  using Control::Control;
-  std::wstring Caption() const;
+  explicit Label(std::wstring caption) : caption_(std::move(caption)) {}
+  const std::wstring& Caption() const { return caption_; }
   void SetCaption(const std::wstring& caption);
+
+ private:
+  void ShowState() override;
+  std::wstring caption_;
 };
 
 class PushButton : public Control {
@@ -58,6 +72,7 @@ class CheckBox : public Control {
   void OnCommand(WORD code) override;
 
  private:
+  void ShowState() override;
   int state_ = 0;
 };
 
@@ -67,23 +82,22 @@ class OptionGroup {
   int Selected() const { return selected_; }
   void Select(int index);
   std::function<void(int)> onClick;
-  void Add(int index, HWND button) {
-    if (index >= static_cast<int>(buttons_.size())) buttons_.resize(index + 1);
-    buttons_[index] = button;
-  }
+  void Add(int index, const Control& button);
 
  private:
-  std::vector<HWND> buttons_;
+  std::vector<const Control*> buttons_;
   int selected_ = -1;
 };
 
 class OptionButton : public Control {
  public:
-  OptionButton(HWND hwnd, OptionGroup& group, int index)
-      : Control(hwnd), group_(group), index_(index) {}
+  OptionButton(OptionGroup& group, int index) : group_(group), index_(index) {
+    group.Add(index, *this);
+  }
   void OnCommand(WORD code) override;
 
  private:
+  void ShowState() override;
   OptionGroup& group_;
   int index_;
 };
@@ -91,16 +105,18 @@ class OptionButton : public Control {
 // A selection-only list; index -1 shows nothing.
 class DropDown : public Control {
  public:
-  DropDown(HWND hwnd, const std::vector<std::wstring>& items);
+  DropDown(std::vector<std::wstring> items, bool enabled)
+      : Control(enabled), items_(std::move(items)) {}
   int Index() const { return index_; }
-  int Count() const { return count_; }
+  int Count() const { return static_cast<int>(items_.size()); }
   void SetIndex(int index);
   std::function<void()> onClick;
   void OnCommand(WORD code) override;
 
  private:
+  void ShowState() override;
+  std::vector<std::wstring> items_;
   int index_ = -1;
-  int count_;
 };
 
 struct Range {
@@ -119,7 +135,7 @@ class Bar : public Control {
   std::function<void()> onChange;
 
  protected:
-  Bar(HWND hwnd, Range range) : Control(hwnd), range_(range), position_(range.min) {}
+  explicit Bar(Range range) : range_(range), position_(range.min) {}
   virtual void MoveThumb(int position) = 0;
   const Range range_;
 
@@ -129,20 +145,23 @@ class Bar : public Control {
 
 class ScrollBar : public Bar {
  public:
-  ScrollBar(HWND hwnd, Range range);
+  explicit ScrollBar(Range range) : Bar(range) {}
   void OnScroll(WORD request, WORD thumb) override;
 
  private:
+  void ShowState() override;
   void MoveThumb(int position) override;
 };
 
 class Slider : public Bar {
  public:
-  Slider(HWND hwnd, Range range, int tickEvery);
+  Slider(Range range, int tickEvery) : Bar(range), tickEvery_(tickEvery) {}
   void OnScroll(WORD request, WORD thumb) override;
 
  private:
+  void ShowState() override;
   void MoveThumb(int position) override;
+  int tickEvery_;
 };
 
 }  // namespace calvane

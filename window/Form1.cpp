@@ -16,6 +16,7 @@ namespace {
 constexpr wchar_t kClassName[] = L"CalvaneForm1";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;  // fixed, no min/max box
 constexpr int kFirstId = 100;
+constexpr UINT kCreatePages = WM_APP;
 constexpr const wchar_t* kRebootText =
     L"Please reboot your computer so that the new settings can be used";
 
@@ -104,7 +105,7 @@ Form1::Form1(Store& store, MessageBoxes& boxes, std::function<void()> onUnload)
                               Instance(), this);
   if (!hwnd) throw std::runtime_error("the window could not be created");
   window_.reset(hwnd);
-  CreateControls(hwnd);
+  CreateControls();
 
   Get<PushButton>("cmdOK").onClick = [this] {
     boxes_.Show(this->hwnd(), kRebootText, L"Reboot Needed", MB_OK);
@@ -119,19 +120,30 @@ Form1::Form1(Store& store, MessageBoxes& boxes, std::function<void()> onUnload)
 
 Form1::~Form1() = default;
 
-void Form1::CreateControls(HWND hwnd) {
-  // A new child window goes below its siblings, so the front layer is made
-  // first and the stacking needs no second pass.
-  const auto rows = FormRows();
-  std::vector<std::size_t> order(rows.size());
-  std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-    return Layer(rows[a].kind) > Layer(rows[b].kind);
-  });
-  items_.resize(rows.size());
-  for (std::size_t i : order) {
-    items_[i] = {&rows[i], CreateControl(hwnd, rows[i], kFirstId + static_cast<int>(i))};
+void Form1::CreateControls() {
+  for (const ControlRow& row : FormRows()) items_.push_back({&row, MakeControl(row)});
+  CreatePage(-1);
+  CreatePage(0);
+}
+
+void Form1::CreatePage(int page) {
+  bool& created = pageCreated_[page + 1];
+  if (created) return;
+  created = true;
+  // A new child window goes below its siblings, so the front is made first:
+  // the front layer, and in a layer the later rows of the table; the tab
+  // control then goes back under them all.
+  std::vector<Item*> order;
+  for (auto item = items_.rbegin(); item != items_.rend(); ++item) {
+    if (item->row->page == page) order.push_back(&*item);
   }
+  std::stable_sort(order.begin(), order.end(), [](const Item* a, const Item* b) {
+    return Layer(a->row->kind) > Layer(b->row->kind);
+  });
+  const bool visible = page < 0 || page == Page();
+  for (Item* item : order) CreateWindowOf(*item, visible);
+  SetWindowPos(Find("SSTab1").hwnd(), HWND_BOTTOM, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 RECT Form1::PixelRect(const ControlRow& row) const {
@@ -146,7 +158,31 @@ RECT Form1::PixelRect(const ControlRow& row) const {
   return {px(left), px(top), px(left + row.width), px(top + row.height)};
 }
 
-std::unique_ptr<Control> Form1::CreateControl(HWND parent, const ControlRow& row, int id) {
+std::unique_ptr<Control> Form1::MakeControl(const ControlRow& row) {
+  const bool enabled = !row.disabled;
+  switch (row.kind) {
+    case Kind::PushButton:
+      return std::make_unique<PushButton>(enabled);
+    case Kind::CheckBox:
+      return std::make_unique<CheckBox>(enabled);
+    case Kind::Option:
+      return std::make_unique<OptionButton>(Group(row.name), row.index);
+    case Kind::Label:
+      return std::make_unique<Label>(row.caption);
+    case Kind::DropDown:
+      return std::make_unique<DropDown>(ListItems(row.name), enabled);
+    case Kind::ScrollBar:
+      return std::make_unique<ScrollBar>(RangeOf(row.kind));
+    case Kind::Slider:
+      return std::make_unique<Slider>(RangeOf(row.kind), kSliderTickEvery);
+    default:
+      return std::make_unique<Control>(enabled);
+  }
+}
+
+void Form1::CreateWindowOf(Item& item, bool visible) {
+  const ControlRow& row = *item.row;
+  const int id = kFirstId + static_cast<int>(&item - items_.data());
   const wchar_t* cls = WC_BUTTONW;
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
   DWORD exStyle = 0;
@@ -195,15 +231,14 @@ std::unique_ptr<Control> Form1::CreateControl(HWND parent, const ControlRow& row
       break;
   }
   if (row.disabled) style |= WS_DISABLED;
-  if (row.page <= 0) style |= WS_VISIBLE;
+  if (visible) style |= WS_VISIBLE;
 
   const RECT r = PixelRect(row);
   int height = r.bottom - r.top;
-  const std::vector<std::wstring> items = ListItems(row.name);
-  if (row.kind == Kind::DropDown) height *= static_cast<int>(items.size()) + 1;  // open list
+  if (row.kind == Kind::DropDown) height *= static_cast<int>(ListItems(row.name).size()) + 1;
   HWND hwnd = CreateWindowExW(
       exStyle, cls, row.caption ? row.caption : L"", style, r.left, r.top, r.right - r.left, height,
-      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), nullptr);
+      this->hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), nullptr);
   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 
   switch (row.kind) {
@@ -229,16 +264,7 @@ std::unique_ptr<Control> Form1::CreateControl(HWND parent, const ControlRow& row
       // the labels and boxes on them are drawn with.
       SetWindowTheme(hwnd, L" ", L" ");
       SendMessageW(hwnd, TCM_SETITEMSIZE, 0, MAKELPARAM(width, 2 * tm.tmHeight + 4));
-      return std::make_unique<Control>(hwnd);
-    }
-    case Kind::PushButton:
-      return std::make_unique<PushButton>(hwnd);
-    case Kind::CheckBox:
-      return std::make_unique<CheckBox>(hwnd);
-    case Kind::Option: {
-      OptionGroup& group = Group(row.name);
-      group.Add(row.index, hwnd);
-      return std::make_unique<OptionButton>(hwnd, group, row.index);
+      break;
     }
     case Kind::Label: {
       // The font's widths do not scale exactly with the display, so a long
@@ -254,14 +280,8 @@ std::unique_ptr<Control> Form1::CreateControl(HWND parent, const ControlRow& row
         SetWindowPos(hwnd, nullptr, 0, 0, r.right - r.left, text.bottom,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
       }
-      return std::make_unique<Label>(hwnd);
+      break;
     }
-    case Kind::DropDown:
-      return std::make_unique<DropDown>(hwnd, items);
-    case Kind::ScrollBar:
-      return std::make_unique<ScrollBar>(hwnd, RangeOf(row.kind));
-    case Kind::Slider:
-      return std::make_unique<Slider>(hwnd, RangeOf(row.kind), kSliderTickEvery);
     case Kind::Picture:
     case Kind::Image: {
       // Shown at its natural size in the control's top-left corner.
@@ -271,11 +291,12 @@ std::unique_ptr<Control> Form1::CreateControl(HWND parent, const ControlRow& row
                    reinterpret_cast<LPARAM>(pictures_.back().get()));
       SetWindowPos(hwnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-      return std::make_unique<Control>(hwnd);
+      break;
     }
     default:
-      return std::make_unique<Control>(hwnd);
+      break;
   }
+  item.control->Attach(hwnd);
 }
 
 OptionGroup& Form1::Group(std::string_view name) {
@@ -294,6 +315,7 @@ Control& Form1::Find(std::string_view name) const {
 }
 
 const Form1::Item* Form1::ItemOf(HWND hwnd) const {
+  if (!hwnd) return nullptr;
   // A control's own children (the list of a drop-down) count as the control.
   while (hwnd && GetParent(hwnd) != window_.get()) hwnd = GetParent(hwnd);
   for (const Item& item : items_) {
@@ -331,6 +353,8 @@ void Form1::Show() {
   ShowWindow(hwnd(), SW_SHOW);
   UpdateWindow(hwnd());
   MoveFocus(nullptr, false);  // the first control in tab order that takes the focus: OK
+  // The other pages get their windows once this one has been drawn.
+  PostMessageW(hwnd(), kCreatePages, 0, 0);
   ReportFailures();
 }
 
@@ -343,8 +367,9 @@ int Form1::Page() const {
 void Form1::ShowPage(int page) {
   HWND tabs = Find("SSTab1").hwnd();
   SendMessageW(tabs, TCM_SETCURSEL, page, 0);
+  CreatePage(page);
   for (const Item& item : items_) {
-    if (item.row->page >= 0) {
+    if (item.row->page >= 0 && item.control->hwnd()) {
       ShowWindow(item.control->hwnd(), item.row->page == page ? SW_SHOWNA : SW_HIDE);
     }
   }
@@ -568,6 +593,9 @@ LRESULT Form1::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
           IsWindowEnabled(lastFocus_)) {
         SetFocus(lastFocus_);
       }
+      return 0;
+    case kCreatePages:
+      for (int page = 1; page < kPageCount; ++page) CreatePage(page);
       return 0;
     case WM_CLOSE:
       // The close box, the system menu and Alt+F4: unload at once, no notice.

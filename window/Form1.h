@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -75,8 +76,11 @@ class Form1 {
 
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  void CreateControls(HWND hwnd);
-  std::unique_ptr<Control> CreateControl(HWND parent, const ControlRow& row, int id);
+  void CreateControls();
+  std::unique_ptr<Control> MakeControl(const ControlRow& row);
+  // Windows for the controls of a page (-1: those outside the tab control).
+  void CreatePage(int page);
+  void CreateWindowOf(Item& item, bool visible);
   RECT PixelRect(const ControlRow& row) const;
   Control& Find(std::string_view name) const;
   const Item* ItemOf(HWND hwnd) const;
@@ -104,6 +108,7 @@ class Form1 {
   bool loading_ = false;
   HWND lastFocus_ = nullptr;
   int tabWidth_ = 0;  // of each tab in the row, pixels
+  std::array<bool, kPageCount + 1> pageCreated_{};
   std::unique_ptr<GeneralPage> general_;
   std::unique_ptr<MidiPage> midi_;
   std::unique_ptr<A3DPage> a3d_;
