@@ -2,14 +2,9 @@
 
 namespace calvane::test {
 
-void FailingStore::Fail(Call call, LONG status, std::string name) {
-  rules_.push_back({call, status, std::move(name)});
-}
-
 std::optional<LONG> FailingStore::Failure(Call call, const char* name) const {
-  for (const Rule& rule : rules_) {
-    if (rule.call == call && (rule.name.empty() || (name && rule.name == name))) return rule.status;
-  }
+  for (const auto& [fails, status, only] : rules_)
+    if (fails == call && (only.empty() || (name && only == name))) return status;
   return std::nullopt;
 }
 
@@ -30,11 +25,6 @@ LONG FailingStore::SetValue(HKEY key, const char* name, DWORD type, const BYTE* 
   if (auto status = Failure(Call::Set, name)) return *status;
   sets.emplace_back(name);
   return inner_.SetValue(key, name, type, data, size);
-}
-
-LONG FailingStore::CloseKey(HKEY key) {
-  --openKeys;
-  return inner_.CloseKey(key);
 }
 
 }  // namespace calvane::test

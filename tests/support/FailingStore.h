@@ -5,6 +5,8 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "registry/Store.h"
@@ -19,12 +21,14 @@ class FailingStore final : public Store {
 
   // From now on every call of this kind fails with `status`; with a value
   // name, only the calls for that value.
-  void Fail(Call call, LONG status, std::string name = {});
+  void Fail(Call call, LONG status, std::string name = {}) {
+    rules_.emplace_back(call, status, std::move(name));
+  }
 
   LONG OpenKey(HKEY root, const char* path, REGSAM access, HKEY* key) override;
   LONG QueryValue(HKEY key, const char* name, DWORD* type, BYTE* data, DWORD* size) override;
   LONG SetValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size) override;
-  LONG CloseKey(HKEY key) override;
+  LONG CloseKey(HKEY key) override { return --openKeys, inner_.CloseKey(key); }
 
   std::vector<std::string> sets;  // value names set, in order
   std::vector<REGSAM> opens;      // access asked for, in order
@@ -33,13 +37,8 @@ class FailingStore final : public Store {
  private:
   std::optional<LONG> Failure(Call call, const char* name) const;
 
-  struct Rule {
-    Call call;
-    LONG status;
-    std::string name;
-  };
   Store& inner_;
-  std::vector<Rule> rules_;
+  std::vector<std::tuple<Call, LONG, std::string>> rules_;  // the call, its status, the value
 };
 
 }  // namespace calvane::test

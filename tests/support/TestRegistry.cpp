@@ -2,170 +2,119 @@
 
 #include <sddl.h>
 
+#include <memory>
 #include <stdexcept>
+#include <utility>
 
 namespace calvane::test {
 namespace {
 
 constexpr Key kKeys[] = {Key::ControlPanel, Key::Customization, Key::A3D};
 
+using Handle = std::unique_ptr<HKEY__, decltype(&RegCloseKey)>;
+
+// The key below HKEY_LOCAL_MACHINE, or nothing when it cannot be opened so.
+Handle Open(const char* path, REGSAM access) {
+  HKEY key = nullptr;
+  return Handle(RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, access, &key) ? nullptr : key,
+                &RegCloseKey);
+}
+
 void SetAccess(const char* path, const char* sddl) {
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, WRITE_DAC, &key) != ERROR_SUCCESS) return;
   PSECURITY_DESCRIPTOR sd = nullptr;
-  if (ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr)) {
-    RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd);
+  Handle key = Open(path, WRITE_DAC);
+  if (key &&
+      ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr)) {
+    RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, sd);
     LocalFree(sd);
   }
-  RegCloseKey(key);
 }
 
-void DeleteTree(HKEY root, const std::string& path) {
-  SetAccess(path.c_str(), "D:P(A;OICI;KA;;;WD)");
-  HKEY key;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
-    std::vector<std::string> children;
-    char name[256];
-    for (DWORD i = 0;; ++i) {
-      DWORD size = sizeof name;
-      if (RegEnumKeyExA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-        break;
-      children.emplace_back(name, size);
-    }
-    RegCloseKey(key);
-    for (const auto& child : children) DeleteTree(root, path + "\\" + child);
-  }
-  RegDeleteKeyA(root, path.c_str());
-}
-
-HKEY Open(Key key, REGSAM access) {
-  HKEY handle = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, KeyPath(key), 0, access, &handle) != ERROR_SUCCESS) {
-    throw std::runtime_error(std::string("cannot open ") + KeyPath(key));
-  }
-  return handle;
+std::optional<Stored> Read(HKEY key, const char* name) {
+  Stored stored{};
+  DWORD size = 0;
+  if (!key || RegQueryValueExA(key, name, nullptr, &stored.type, nullptr, &size)) return {};
+  stored.bytes.resize(size);
+  if (RegQueryValueExA(key, name, nullptr, &stored.type, stored.bytes.data(), &size)) return {};
+  stored.bytes.resize(size);
+  return stored;
 }
 
 }  // namespace
 
 Stored Dword(DWORD value) {
-  const auto* bytes = reinterpret_cast<const BYTE*>(&value);
-  return {REG_DWORD, {bytes, bytes + 4}};
+  return {REG_DWORD, {BYTE(value), BYTE(value >> 8), BYTE(value >> 16), BYTE(value >> 24)}};
+}
+
+Stored Sz(std::string_view text, bool terminated) {
+  const std::string zeroEnded(text);
+  return {REG_SZ, {zeroEnded.c_str(), zeroEnded.c_str() + text.size() + terminated}};
 }
 
 TestRegistry::TestRegistry() {
   for (Key key : kKeys) {
-    DeleteTree(HKEY_LOCAL_MACHINE, KeyPath(key));
+    RemoveKey(key);
     HKEY handle;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, KeyPath(key), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                    &handle, nullptr);
-    RegCloseKey(handle);
+    if (!RegCreateKeyA(HKEY_LOCAL_MACHINE, KeyPath(key), &handle)) RegCloseKey(handle);
   }
 }
 
 TestRegistry::~TestRegistry() {
-  for (Key key : kKeys) DeleteTree(HKEY_LOCAL_MACHINE, KeyPath(key));
+  for (Key key : kKeys) RemoveKey(key);
 }
 
-void TestRegistry::RemoveKey(Key key) { DeleteTree(HKEY_LOCAL_MACHINE, KeyPath(key)); }
+// The program never makes subkeys, so a key goes with its values alone.
+void TestRegistry::RemoveKey(Key key) {
+  SetAccess(KeyPath(key), "D:P(A;OICI;KA;;;WD)");
+  RegDeleteKeyA(HKEY_LOCAL_MACHINE, KeyPath(key));
+}
 
 void TestRegistry::MakeReadOnly(Key key) { SetAccess(KeyPath(key), "D:P(A;OICI;KR;;;WD)"); }
 
 void TestRegistry::SetRaw(Setting setting, DWORD type, std::vector<BYTE> bytes) {
-  HKEY key = Open(Info(setting).key, KEY_SET_VALUE);
-  RegSetValueExA(key, Info(setting).name, 0, type, bytes.data(), static_cast<DWORD>(bytes.size()));
-  RegCloseKey(key);
-}
-
-void TestRegistry::SetDword(Setting setting, DWORD value) {
-  SetRaw(setting, REG_DWORD, test::Dword(value).bytes);
-}
-
-void TestRegistry::SetText(Setting setting, std::string_view text, bool terminated) {
-  std::vector<BYTE> bytes(text.begin(), text.end());
-  if (terminated) bytes.push_back(0);
-  SetRaw(setting, REG_SZ, std::move(bytes));
+  Handle key = Open(KeyPath(Info(setting).key), KEY_SET_VALUE);
+  if (!key) throw std::runtime_error(std::string("cannot open ") + KeyPath(Info(setting).key));
+  RegSetValueExA(key.get(), Info(setting).name, 0, type, bytes.data(),
+                 static_cast<DWORD>(bytes.size()));
 }
 
 void TestRegistry::SetFreshInstall() {
+  using S = Setting;
   for (const SettingInfo& info : kSettings) SetDword(info.setting, 0);
-  for (Setting level : {Setting::AC97PCMOutVol, Setting::AC97PCM2OutVol,
-                        Setting::AC97MixerFrontOutVol, Setting::AC97MixerRearOutVol}) {
-    SetDword(level, 8);
+  // clang-format off
+  for (auto [setting, value] : std::initializer_list<std::pair<Setting, DWORD>>{
+           {S::AC97PCMOutVol, 8}, {S::AC97PCM2OutVol, 8}, {S::AC97MixerFrontOutVol, 8},
+           {S::AC97MixerRearOutVol, 8}, {S::SpdifFrequency, 48000}, {S::AnalogEQSrcLine, 3},
+           {S::DetectSpdifOut, 1}, {S::EnableSpdifOut, 1}, {S::ZuvivWavetableEffect, 1},
+           {S::ReverbAmount, 64}, {S::GamerMode, 1}, {S::SoftSynthVoices, 256},
+           {S::SoftSynthMode, 3}, {S::SoftSynth, 2}, {S::SplashAudio, 1}, {S::SplashScreen, 1}}) {
+    SetDword(setting, value);
   }
-  SetDword(Setting::SpdifFrequency, 48000);
-  SetDword(Setting::AnalogEQSrcLine, 3);
-  SetDword(Setting::DetectSpdifOut, 1);
-  SetDword(Setting::EnableSpdifOut, 1);
-  SetDword(Setting::ZuvivWavetableEffect, 1);
-  SetDword(Setting::ReverbAmount, 64);
-  SetDword(Setting::GamerMode, 1);
-  SetDword(Setting::SoftSynthVoices, 256);
-  SetDword(Setting::SoftSynthMode, 3);
-  SetDword(Setting::SoftSynth, 2);
-  SetDword(Setting::SplashAudio, 1);
-  SetDword(Setting::SplashScreen, 1);
+  // clang-format on
 }
 
 std::optional<Stored> TestRegistry::Get(Setting setting) const {
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, KeyPath(Info(setting).key), 0, KEY_QUERY_VALUE, &key) !=
-      ERROR_SUCCESS) {
-    return std::nullopt;
-  }
-  Stored stored{};
-  DWORD size = 0;
-  LONG status = RegQueryValueExA(key, Info(setting).name, nullptr, &stored.type, nullptr, &size);
-  if (status == ERROR_SUCCESS) {
-    stored.bytes.resize(size);
-    status = RegQueryValueExA(key, Info(setting).name, nullptr, &stored.type, stored.bytes.data(),
-                              &size);
-    stored.bytes.resize(size);
-  }
-  RegCloseKey(key);
-  if (status != ERROR_SUCCESS) return std::nullopt;
-  return stored;
+  return Read(Open(KeyPath(Info(setting).key), KEY_QUERY_VALUE).get(), Info(setting).name);
 }
 
 std::optional<DWORD> TestRegistry::Dword(Setting setting) const {
-  auto stored = Get(setting);
+  const auto stored = Get(setting);
   if (!stored || stored->type != REG_DWORD || stored->bytes.size() != 4) return std::nullopt;
-  DWORD value;
-  memcpy(&value, stored->bytes.data(), 4);
-  return value;
+  return *reinterpret_cast<const DWORD*>(stored->bytes.data());
 }
 
-bool TestRegistry::KeyExists(Key key) const {
-  HKEY handle;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, KeyPath(key), 0, KEY_QUERY_VALUE, &handle) !=
-      ERROR_SUCCESS) {
-    return false;
-  }
-  RegCloseKey(handle);
-  return true;
-}
+bool TestRegistry::KeyExists(Key key) const { return bool(Open(KeyPath(key), KEY_QUERY_VALUE)); }
 
 std::map<std::string, Stored> TestRegistry::Everything() const {
   std::map<std::string, Stored> all;
   for (Key key : kKeys) {
-    HKEY handle;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, KeyPath(key), 0, KEY_READ, &handle) != ERROR_SUCCESS) {
-      continue;
+    Handle handle = Open(KeyPath(key), KEY_READ);
+    char name[256];
+    for (DWORD i = 0, size = sizeof name;
+         handle && !RegEnumValueA(handle.get(), i, name, &size, nullptr, nullptr, nullptr, nullptr);
+         ++i, size = sizeof name) {
+      all[std::string(KeyPath(key)) + "\\" + name] = Read(handle.get(), name).value();
     }
-    for (DWORD i = 0;; ++i) {
-      char name[256];
-      DWORD nameSize = sizeof name, type = 0, size = 0;
-      if (RegEnumValueA(handle, i, name, &nameSize, nullptr, &type, nullptr, &size) !=
-          ERROR_SUCCESS) {
-        break;
-      }
-      Stored stored{type, std::vector<BYTE>(size)};
-      nameSize = sizeof name;
-      RegEnumValueA(handle, i, name, &nameSize, nullptr, &type, stored.bytes.data(), &size);
-      stored.bytes.resize(size);
-      all[std::string(KeyPath(key)) + "\\" + name] = std::move(stored);
-    }
-    RegCloseKey(handle);
   }
   return all;
 }

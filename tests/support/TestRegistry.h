@@ -21,6 +21,10 @@ struct Stored {
   friend bool operator==(const Stored&, const Stored&) = default;
 };
 
+Stored Dword(DWORD value);
+// A REG_SZ holding `text`, with its terminating zero unless told otherwise.
+Stored Sz(std::string_view text, bool terminated = true);
+
 class TestRegistry {
  public:
   TestRegistry();   // the three keys, empty
@@ -32,10 +36,11 @@ class TestRegistry {
   // Everyone may still read the key; no one may write it.
   void MakeReadOnly(Key key);
 
-  void SetDword(Setting setting, DWORD value);
-  // A REG_SZ holding `text`, with its terminating zero unless told otherwise.
-  void SetText(Setting setting, std::string_view text, bool terminated = true);
   void SetRaw(Setting setting, DWORD type, std::vector<BYTE> bytes);
+  void SetDword(Setting s, DWORD value) { SetRaw(s, REG_DWORD, test::Dword(value).bytes); }
+  void SetText(Setting setting, std::string_view text, bool terminated = true) {
+    SetRaw(setting, REG_SZ, Sz(text, terminated).bytes);
+  }
   // Every value as a freshly installed driver holds it (SetGPIO0InQuad too).
   void SetFreshInstall();
 
@@ -46,7 +51,5 @@ class TestRegistry {
   // Every value below the three keys, by "key path\name".
   std::map<std::string, Stored> Everything() const;
 };
-
-Stored Dword(DWORD value);
 
 }  // namespace calvane::test

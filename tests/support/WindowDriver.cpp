@@ -2,120 +2,103 @@
 
 #include <commctrl.h>
 
+#include <set>
+
+#include "tests/support/FailingStore.h"
 #include "window/FormLayout.h"
 
 namespace calvane::test {
 namespace {
 
-thread_local WindowDriver* watched = nullptr;
+// What the one watching driver of the thread is shown.
+thread_local std::function<void(const MSG&)> watching;
+
+LRESULT CALLBACK Taken(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && wParam == PM_REMOVE && watching)
+    watching(*reinterpret_cast<const MSG*>(lParam));
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 }  // namespace
 
-WindowDriver::WindowDriver(Store* store, bool show, MessageBoxes* realBoxes) {
-  if (!store) {
-    ownStore_ = std::make_unique<SystemRegistry>();
-    store = ownStore_.get();
-  }
-  form_ = std::make_unique<Form1>(*store, realBoxes ? *realBoxes : boxes_,
-                                  [this] { unloaded_ = true; });
-  if (show) {
-    form_->Load();
-    form_->Show();
-    Pump();
-  }
+WindowDriver::WindowDriver(Store* store, bool show, MessageBoxes* boxes) {
+  if (!store) store = (ownStore_ = std::make_unique<SystemRegistry>()).get();
+  form_ = std::make_unique<Form1>(*store, boxes ? *boxes : boxes_, [this] { unloaded_ = true; });
+  if (show) form_->Load(), form_->Show(), Pump();
 }
 
 WindowDriver::~WindowDriver() {
   // What the watch looks at may be gone already.
-  hook_.reset();
-  if (watched == this) watched = nullptr;
+  if (hook_) hook_.reset(), watching = nullptr;
   form_.reset();
   Pump();
 }
 
 void WindowDriver::Watch(std::function<void(const MSG&)> watch) {
-  watch_ = std::move(watch);
-  watched = this;
+  watching = std::move(watch);
   if (!hook_) hook_.reset(SetWindowsHookExW(WH_GETMESSAGE, &Taken, nullptr, GetCurrentThreadId()));
-}
-
-LRESULT CALLBACK WindowDriver::Taken(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HC_ACTION && wParam == PM_REMOVE && watched && watched->watch_) {
-    watched->watch_(*reinterpret_cast<const MSG*>(lParam));
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 void WindowDriver::Pump() {
   MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) continue;
-    if (form_ && form_->PreTranslate(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
-void WindowDriver::Post(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  PostMessageW(hwnd, message, wParam, lParam);
-}
-
-void WindowDriver::Deliver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  Post(hwnd, message, wParam, lParam);
-  Pump();
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+    if (msg.message != WM_QUIT && !(form_ && form_->PreTranslate(msg)))
+      TranslateMessage(&msg), DispatchMessageW(&msg);
 }
 
 HWND WindowDriver::Option(const char* name, int index) {
-  for (const ControlRow& row : FormRows()) {
-    if (row.kind == Kind::Option && row.index == index && std::string_view(name) == row.name) {
+  for (const ControlRow& row : FormRows())
+    if (row.kind == Kind::Option && row.index == index && std::string_view(name) == row.name)
       return FindWindowExW(form_->hwnd(), nullptr, WC_BUTTONW, row.caption);
-    }
-  }
   return nullptr;
 }
 
 std::string WindowDriver::Name(HWND hwnd) {
-  for (const ControlRow& row : FormRows()) {
-    if (row.kind != Kind::Option ? Hwnd(row.name) == hwnd : Option(row.name, row.index) == hwnd) {
+  for (const ControlRow& row : FormRows())
+    if (row.kind != Kind::Option ? Hwnd(row.name) == hwnd : Option(row.name, row.index) == hwnd)
       return row.kind != Kind::Option ? row.name : row.name + std::to_string(row.index);
-    }
-  }
   return {};
+}
+
+void WindowDriver::Click(HWND control, POINT at) {
+  RECT r{};
+  if (at.x < 0) GetClientRect(control, &r), at = Centre(r);
+  Drag(control, at, at);
 }
 
 void WindowDriver::ClickOnScreen(HWND control) {
   RECT r;
   GetWindowRect(control, &r);
-  POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  POINT at = Centre(r);
   HWND target = WindowFromPoint(at);
   ScreenToClient(target, &at);
   Click(target, at);
 }
 
 void WindowDriver::ClickTab(int page) {
-  HWND tabs = Hwnd("SSTab1");
   RECT r{};
-  SendMessageW(tabs, TCM_GETITEMRECT, page, reinterpret_cast<LPARAM>(&r));
-  Click(tabs, {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+  SendMessageW(Hwnd("SSTab1"), TCM_GETITEMRECT, page, reinterpret_cast<LPARAM>(&r));
+  Click(Hwnd("SSTab1"), Centre(r));
 }
 
-void WindowDriver::Click(HWND control, POINT at) {
-  if (at.x < 0) {
-    RECT r;
-    GetClientRect(control, &r);
-    at = {r.right / 2, r.bottom / 2};
-  }
-  Drag(control, at, at);
+void WindowDriver::Choose(const char* list, const wchar_t* item) {
+  Click(Hwnd(list));
+  COMBOBOXINFO info{sizeof info, {}, {}, 0, nullptr, nullptr, nullptr};
+  GetComboBoxInfo(Hwnd(list), &info);
+  RECT r{};
+  const LRESULT index = SendMessageW(Hwnd(list), CB_FINDSTRINGEXACT, -1, LPARAM(item));
+  SendMessageW(info.hwndList, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+  Click(info.hwndList, Centre(r));
 }
 
 void WindowDriver::Drag(HWND control, POINT from, POINT to) {
-  Post(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
-  if (from.x != to.x || from.y != to.y) {
-    Post(control, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM((from.x + to.x) / 2, (from.y + to.y) / 2));
-    Post(control, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
-  }
-  Post(control, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
-  Pump();
+  PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+  if (from.x != to.x || from.y != to.y)
+    for (POINT at : {POINT{(from.x + to.x) / 2, (from.y + to.y) / 2}, to})
+      PostMessageW(control, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  Deliver(control, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
 }
 
 void WindowDriver::Key(UINT vk, std::vector<UINT> modifiers) {
@@ -123,24 +106,11 @@ void WindowDriver::Key(UINT vk, std::vector<UINT> modifiers) {
   GetKeyboardState(state);
   for (UINT m : modifiers) state[m] |= 0x80;
   SetKeyboardState(state);
-  HWND target = GetFocus() ? GetFocus() : form_->hwnd();
   const UINT scan = MapVirtualKeyW(vk, 0);
-  Post(target, WM_KEYDOWN, vk, 1 | (scan << 16));
-  Post(target, WM_KEYUP, vk, 1 | (scan << 16) | (3u << 30));
-  Pump();
+  PostMessageW(Target(), WM_KEYDOWN, vk, 1 | (scan << 16));
+  Deliver(Target(), WM_KEYUP, vk, 1 | (scan << 16) | (3u << 30));
   for (UINT m : modifiers) state[m] &= ~0x80;
   SetKeyboardState(state);
-}
-
-void WindowDriver::AltKey(wchar_t letter) {
-  HWND target = GetFocus() ? GetFocus() : form_->hwnd();
-  Post(target, WM_SYSCHAR, letter, 1 | (1u << 29));
-  Pump();
-}
-
-void WindowDriver::Char(wchar_t c) {
-  Post(GetFocus() ? GetFocus() : form_->hwnd(), WM_CHAR, c, 1);
-  Pump();
 }
 
 std::wstring WindowDriver::Text(HWND hwnd) {
@@ -151,14 +121,12 @@ std::wstring WindowDriver::Text(HWND hwnd) {
 
 RECT WindowDriver::Thumb(HWND bar, int* arrow) {
   RECT thumb{};
-  SCROLLBARINFO info{sizeof info, {}, 0, 0, 0, 0, {}};
-  if (GetScrollBarInfo(bar, OBJID_CLIENT, &info)) {
-    thumb = {info.xyThumbTop, 0, info.xyThumbBottom,
-             info.rcScrollBar.bottom - info.rcScrollBar.top};
-  } else {
+  SCROLLBARINFO sb{sizeof sb, {}, 0, 0, 0, 0, {}};
+  if (GetScrollBarInfo(bar, OBJID_CLIENT, &sb))
+    thumb = {sb.xyThumbTop, 0, sb.xyThumbBottom, sb.rcScrollBar.bottom - sb.rcScrollBar.top};
+  else
     SendMessageW(bar, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
-  }
-  if (arrow) *arrow = info.dxyLineButton;
+  if (arrow) *arrow = sb.dxyLineButton;
   return thumb;
 }
 
@@ -173,6 +141,16 @@ int WindowDriver::Shown(HWND hwnd) {
   return 0;
 }
 
+std::wstring WindowDriver::Look(const char* name) {
+  for (int i = 0; HWND option = Option(name, i); ++i)
+    if (Shown(option)) return Text(option);
+  const Kind kind = Row(name).kind;
+  if (kind == Kind::Option) return L"-";
+  HWND hwnd = Hwnd(name);
+  if (kind == Kind::Label || kind == Kind::DropDown) return Text(hwnd);
+  return std::to_wstring(Shown(hwnd)) + (IsWindowEnabled(hwnd) ? L"" : L" off");
+}
+
 std::wstring WindowDriver::States() {
   std::wstring all;
   for (const ControlRow& row : FormRows()) {
@@ -181,6 +159,45 @@ std::wstring WindowDriver::States() {
            (IsWindowEnabled(hwnd) ? L"\n" : L", disabled\n");
   }
   return all;
+}
+
+void ExpectSteps(const Seed& stored, const std::vector<Step>& steps) {
+  TestRegistry registry;
+  registry.SetFreshInstall();
+  for (const auto& [setting, value] : stored) registry.SetRaw(setting, value.type, value.bytes);
+  auto expected = registry.Everything();
+  SystemRegistry system;
+  FailingStore store{system};
+  WindowDriver panel(&store);
+  std::set<std::string> watched;  // of the start-up's writes, those that count
+  for (const auto& [setting, value] : stored) watched.insert(Info(setting).name);
+  for (std::size_t i = 0, notices = 0; i < steps.size(); ++i) {
+    SCOPED_TRACE("step " + std::to_string(i + 1));
+    const auto& [act, written, shown, notice] = steps[i];
+    if (act) expected = registry.Everything(), store.sets.clear(), act(panel);
+    std::vector<std::string> names, sets = std::exchange(store.sets, {});
+    for (const auto& [setting, value] : written) {
+      names.push_back(Info(setting).name);
+      expected[std::string(KeyPath(Info(setting).key)) + "\\" + names.back()] = value;
+    }
+    std::erase_if(sets, [&](const std::string& name) { return !act && !watched.count(name); });
+    EXPECT_EQ(sets, names);
+    EXPECT_EQ(registry.Everything(), expected);
+    for (const auto& [name, look] : shown) EXPECT_EQ(panel.Look(name), look) << name;
+    const auto& boxes = panel.boxes().shown;
+    ASSERT_EQ(boxes.size(), notices += notice != nullptr);
+    if (!notice) continue;
+    EXPECT_EQ(boxes.back().text, notice);
+    EXPECT_EQ(boxes.back().title + L" " + std::to_wstring(boxes.back().style), L"Information 64");
+  }
+}
+
+void ExpectFills(const std::vector<std::tuple<Seed, Seed, Looks>>& cases) {
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    SCOPED_TRACE("case " + std::to_string(i + 1));
+    const auto& [stored, written, shown] = cases[i];
+    ExpectSteps(stored, {{{}, written, shown}});
+  }
 }
 
 }  // namespace calvane::test
