@@ -1,12 +1,14 @@
 #include "window/pages/A3DPage.h"
 
-#include "window/pages/Switch.h"
+#include "window/pages/Bindings.h"
 
 namespace calvane {
 namespace {
 
 // cboA3DType: "Headphones", "Satellite Speakers", "Monitor Speakers" store
-// their own index in PrimaryXtalk.
+// their own index.
+constexpr Setting kTypeSettings[] = {Setting::PrimaryXtalk};
+constexpr std::int16_t kTypes[][1] = {{0}, {1}, {2}};
 
 // optQuad: the entry and value each button stores, and what lblQuad reads.
 struct ModeRow {
@@ -21,12 +23,8 @@ constexpr ModeRow kModes[] = {
 }  // namespace
 
 A3DPage::A3DPage(Form1& form) : form_(form) {
-  DropDown& type = form.Get<DropDown>("cboA3DType");
-  type.onClick = [&form, &type] {
-    // The entry keeps what the start-up read.
-    const int index = type.Index();
-    if (index >= 0) form.Write(Setting::PrimaryXtalk, SettingValue(std::int16_t(index)));
-  };
+  // The entry PrimaryXtalk keeps what the start-up read.
+  BindRows(form, "cboA3DType", kTypeSettings, kTypes);
 
   form.Group("optQuad").onClick = [this](int index) {
     std::wstring& entry = form_.snapshot().Text(Setting::QuadCodecOutputModeState);

@@ -1,6 +1,6 @@
 #include "window/pages/DigitalPage.h"
 
-#include "window/pages/Switch.h"
+#include "window/pages/Bindings.h"
 
 namespace calvane {
 namespace {
@@ -59,14 +59,7 @@ DigitalPage::DigitalPage(Form1& form) : form_(form) {
     BindSwitch(form, row.box, row.setting, std::move(enable));
   }
 
-  DropDown& eq = form.Get<DropDown>("cboAnalogEQ");
-  eq.onClick = [&form, &eq] {
-    const int index = eq.Index();
-    if (index < 0) return;
-    for (std::size_t i = 0; i < std::size(kEQSettings); ++i) {
-      form.Write(kEQSettings[i], SettingValue(kEQ[index][i]));
-    }
-  };
+  BindRows(form, "cboAnalogEQ", kEQSettings, kEQ);
 
   form.Get<PushButton>("cmdDO").onClick = [&form] { form.Inform(kOutputNote); };
   form.Get<PushButton>("cmdDI").onClick = [&form] { form.Inform(kInputNote); };

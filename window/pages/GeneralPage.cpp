@@ -1,6 +1,6 @@
 #include "window/pages/GeneralPage.h"
 
-#include "window/pages/Switch.h"
+#include "window/pages/Bindings.h"
 
 namespace calvane {
 namespace {

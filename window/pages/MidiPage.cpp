@@ -1,6 +1,6 @@
 #include "window/pages/MidiPage.h"
 
-#include "window/pages/Switch.h"
+#include "window/pages/Bindings.h"
 
 namespace calvane {
 namespace {
@@ -28,16 +28,8 @@ constexpr AmountRow kAmounts[] = {
 }  // namespace
 
 MidiPage::MidiPage(Form1& form) : form_(form) {
-  DropDown& mode = form.Get<DropDown>("cboWavetableMode");
-  mode.onClick = [&form, &mode] {
-    // Every write is tried whatever became of the one before; the entry
-    // keeps what the start-up read.
-    const int index = mode.Index();
-    if (index < 0) return;
-    for (std::size_t i = 0; i < std::size(kVoiceSettings); ++i) {
-      form.Write(kVoiceSettings[i], SettingValue(kVoiceModes[index][i]));
-    }
-  };
+  // The entry SoftSynthModeIndex keeps what the start-up read.
+  BindRows(form, "cboWavetableMode", kVoiceSettings, kVoiceModes);
 
   BindSwitch(form, "chkMIDIfx", Setting::ZuvivWavetableEffect);
 

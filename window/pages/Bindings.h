@@ -1,7 +1,10 @@
 // What the pages share: check boxes that edit a switch kept as a text entry,
-// lists filled from a stored index, and reading an entry as a number.
+// lists whose items write a row of numbers, lists filled from a stored
+// index, and reading an entry as a number.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -19,6 +22,20 @@ void BindSwitch(Form1& form, const char* box, Setting setting, std::function<voi
 // Sets the box to its entry. An entry that is no state 0, 1 or 2 leaves the
 // box clear and the stored value as it is.
 void FillSwitch(Form1& form, const char* box, Setting setting);
+// Each item of the list writes its row of `rows` to `settings`, left to
+// right; every write is tried whatever became of the one before. No item
+// selected writes nothing.
+template <std::size_t N, std::size_t M>
+void BindRows(Form1& form, const char* list, const Setting (&settings)[N],
+              const std::int16_t (&rows)[M][N]) {
+  DropDown& drop = form.Get<DropDown>(list);
+  drop.onClick = [&form, &drop, &settings, &rows] {
+    const int index = drop.Index();
+    if (index < 0 || index >= static_cast<int>(M)) return;
+    for (std::size_t i = 0; i < N; ++i) form.Write(settings[i], SettingValue(rows[index][i]));
+  };
+}
+
 // Selects the stored index; one that is neither -1 nor an item's leaves the
 // list showing nothing.
 void FillIndex(Form1& form, const char* list, Setting setting);

@@ -1,4 +1,4 @@
-#include "window/pages/Switch.h"
+#include "window/pages/Bindings.h"
 
 #include <limits>
 
