@@ -5,7 +5,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <algorithm>
+
 #include <memory>
 
 #include "tests/support/TestRegistry.h"
@@ -14,31 +15,14 @@
 namespace calvane {
 namespace {
 
-using Dc = std::unique_ptr<HDC__, std::function<void(HDC)>>;
-Dc DcOf(HWND hwnd) {
-  return Dc(GetDC(hwnd), [hwnd](HDC dc) { ReleaseDC(hwnd, dc); });
-}
-
 // A text drawn in the control's font: on one line, or wrapped at word
 // boundaries within `width`.
 SIZE Extent(HWND control, const std::wstring& text, int width = 0) {
-  Dc dc = DcOf(control);
+  std::unique_ptr<HDC__, decltype(&DeleteDC)> dc(CreateCompatibleDC(nullptr), &DeleteDC);
   SelectObject(dc.get(), reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
   RECT r{0, 0, width, 0};
   DrawTextW(dc.get(), text.c_str(), -1, &r, DT_CALCRECT | (width ? DT_WORDBREAK : DT_SINGLELINE));
   return {r.right, r.bottom};
-}
-
-std::wstring TextOf(HWND control) {
-  wchar_t text[512] = L"";
-  GetWindowTextW(control, text, 512);
-  return text;
-}
-
-bool Inside(RECT in, RECT out) {
-  RECT both;
-  UnionRect(&both, &in, &out);
-  return EqualRect(&both, &out);
 }
 
 TEST(Display, ControlsScaleStayInsideAndShowTheirCaptionsWhole) {
@@ -47,14 +31,13 @@ TEST(Display, ControlsScaleStayInsideAndShowTheirCaptionsWhole) {
   registry.SetDword(Setting::ChorusAmount, 127);  // the widest numbers the labels show
   registry.SetDword(Setting::AC97PCMOutVol, 31);
   test::WindowDriver panel;
-  HWND form = panel.form().hwnd(), tabs = panel.Hwnd("SSTab1");
-  const int dpi = GetDeviceCaps(DcOf(nullptr).get(), LOGPIXELSY);
+  // The window reads the display's LogPixels, which the prefix sets.
+  const int dpi = panel.form().Dpi();
   const char* asked = std::getenv("CALVANE_DPI");
-  ASSERT_EQ(dpi, asked ? std::atoi(asked) : dpi) << "the prefix's LogPixels";
-  ASSERT_EQ(panel.form().Dpi(), dpi);
+  ASSERT_EQ(dpi, asked ? std::atoi(asked) : dpi);
   auto px = [dpi](int twips) { return MulDiv(twips, dpi, 1440); };
-  auto place = [form](HWND control) {  // in the window's client area
-    RECT r;
+  HWND form = panel.form().hwnd(), tabs = panel.Hwnd("SSTab1");
+  auto place = [form](HWND control, RECT r = {}) {  // in the window's client area
     GetWindowRect(control, &r);
     MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
     return r;
@@ -66,60 +49,46 @@ TEST(Display, ControlsScaleStayInsideAndShowTheirCaptionsWhole) {
   // The pages lie below the row of tabs, whose captions wrap within them.
   for (int i = 0; i < kPageCount; ++i) {
     TabCtrl_GetItemRect(tabs, i, &item);
-    const SIZE caption = Extent(tabs, kPageCaptions[i], item.right - item.left - 4);
-    EXPECT_LE(caption.cx, item.right - item.left - 4) << i;
-    EXPECT_LE(caption.cy, item.bottom - item.top) << i;
+    const SIZE text = Extent(tabs, kPageCaptions[i], item.right - item.left - 4);
+    EXPECT_TRUE(text.cx + 4 <= item.right - item.left && text.cy <= item.bottom - item.top) << i;
   }
   pages.top += item.bottom;
-  const int glyph = GetSystemMetrics(SM_CXMENUCHECK) + Extent(tabs, L"0").cx / 2;
   const int edge = 2 * GetSystemMetrics(SM_CXEDGE);
+  const int glyph = GetSystemMetrics(SM_CXMENUCHECK) + Extent(tabs, L"0").cx / 2;
 
   for (const ControlRow& row : FormRows()) {
     SCOPED_TRACE(row.name);
-    HWND hwnd = row.kind == Kind::Option ? FindWindowExW(form, nullptr, WC_BUTTONW, row.caption)
-                                         : panel.Hwnd(row.name);
+    HWND hwnd = row.kind == Kind::Option ? panel.Option(row.name, row.index) : panel.Hwnd(row.name);
     const RECT r = place(hwnd);
     const int width = r.right - r.left, height = r.bottom - r.top;
     int left = row.left, top = row.top;
-    for (const ControlRow* c = &row; c->container != std::string_view("Form1");) {
-      c = &Row(c->container);
-      left += c->left;
-      top += c->top;
-    }
+    for (const ControlRow* c = &row; std::string_view(c->container) != "Form1";)
+      c = &Row(c->container), left += c->left, top += c->top;
     EXPECT_NEAR(r.left, px(left), 1);
     EXPECT_NEAR(r.top, px(top), 1);
     EXPECT_NEAR(width, px(row.width), 1);
     // A drop-down list is as high as its font needs; a label may grow to fit
     // its caption.
-    const bool free =
-        row.kind == Kind::DropDown || (row.kind == Kind::Label && height > px(row.height));
-    EXPECT_NEAR(free ? px(row.height) : height, px(row.height), 1);
-    EXPECT_TRUE(Inside(r, row.page < 0 ? client : pages));
-    if (row.page >= 0 && row.container != std::string_view("SSTab1")) {
-      // Inside its frame, and clear of the frame's caption.
-      HWND frame = panel.Hwnd(row.container);
-      const RECT outer = place(frame);
-      const SIZE caption = Extent(frame, TextOf(frame));
-      RECT overlap,
-          title{outer.left, outer.top, outer.left + caption.cx + 2 * edge, outer.top + caption.cy};
-      EXPECT_TRUE(Inside(r, outer));
-      EXPECT_FALSE(IntersectRect(&overlap, &r, &title));
-    }
+    const bool list = row.kind == Kind::DropDown;
+    const int h = px(row.height);
+    EXPECT_NEAR(list ? h : row.kind == Kind::Label ? std::min(height, h) : height, h, 1);
+    const std::string_view in = row.container;
+    HWND frame = in == "Form1" || in == "SSTab1" ? nullptr : panel.Hwnd(row.container);
+    const RECT o = frame ? place(frame) : in == "SSTab1" ? pages : client;
+    // Inside what contains it, and clear of its frame's caption.
+    const SIZE title = frame ? Extent(frame, panel.Text(frame)) : SIZE{};
+    EXPECT_TRUE(r.left >= o.left && r.top >= o.top && r.right <= o.right && r.bottom <= o.bottom &&
+                (r.top >= o.top + title.cy || r.left >= o.left + title.cx + 2 * edge));
 
-    const std::wstring text = TextOf(hwnd);
-    const SIZE one = Extent(hwnd, text), wrapped = Extent(hwnd, text, width);
-    if (row.kind == Kind::Label) {
-      EXPECT_LE(wrapped.cx, width) << wrapped.cx;
-      EXPECT_LE(wrapped.cy, height) << wrapped.cy;
-    } else if (row.kind == Kind::CheckBox || row.kind == Kind::Option) {
-      EXPECT_LE(one.cx + glyph, width) << one.cx;
-      EXPECT_LE(one.cy, height);
-    } else if (row.kind == Kind::PushButton || row.kind == Kind::Frame) {
-      EXPECT_LE(one.cx + edge, width) << one.cx;
-    }
-    for (const std::wstring& entry : ListItems(row.name)) {
-      EXPECT_LE(Extent(hwnd, entry).cx + GetSystemMetrics(SM_CXVSCROLL) + edge, width);
-      EXPECT_LE(Extent(hwnd, entry).cy, height);
+    // Every text whole: a label's wrapped within it, any other on one line
+    // beside a box's glyph or a list's arrow, or within a button's edges.
+    const int margin = row.kind == Kind::DropDown ? GetSystemMetrics(SM_CXVSCROLL) + edge
+                       : row.kind == Kind::CheckBox || row.kind == Kind::Option ? glyph
+                       : row.kind == Kind::Label                                ? 0
+                                                                                : edge;
+    for (const std::wstring& text : list ? ListItems(row.name) : std::vector{panel.Text(hwnd)}) {
+      const SIZE need = Extent(hwnd, text, row.kind == Kind::Label ? width : 0);
+      EXPECT_TRUE(need.cx + margin <= width && need.cy <= height) << need.cx << "x" << need.cy;
     }
   }
 }
