@@ -17,10 +17,6 @@ constexpr LevelRow kLevels[] = {
     {"hsbRear", "lblRear", Setting::AC97MixerRearOutVol},
 };
 
-struct SwitchRow {
-  const char* box;
-  Setting setting;
-};
 constexpr SwitchRow k3DSwitch{"chkST3D", Setting::DisableAC97Codec3DEffect};
 // In fill order.
 constexpr SwitchRow kOutputSwitches[] = {

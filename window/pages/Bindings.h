@@ -16,6 +16,12 @@ namespace calvane {
 // An entry read as a 16-bit number; nothing when it holds none.
 std::optional<int> EntryNumber(const Form1& form, Setting setting);
 
+// A check box and the switch it edits.
+struct SwitchRow {
+  const char* box;
+  Setting setting;
+};
+
 // Each change of the box stores its state ("0", "1" or "2") in the entry,
 // runs `then` with the state, and writes the entry.
 void BindSwitch(Form1& form, const char* box, Setting setting, std::function<void(int)> then = {});

@@ -5,10 +5,6 @@
 namespace calvane {
 namespace {
 
-struct SwitchRow {
-  const char* box;
-  Setting setting;
-};
 constexpr SwitchRow kSwitches[] = {
     {"chkPlayA3D", Setting::SplashAudio},
     {"chkA3DSplash", Setting::SplashScreen},
