@@ -57,15 +57,19 @@ LONG ReadValue(Store& store, HKEY key, const char* name, SettingValue& value) {
     return status;
   }
   if (type == REG_DWORD) {
-    if (size != sizeof(DWORD)) {
-      // Odd-sized data is no number the panel can use; never read past 4 bytes.
+    // One to four bytes hold a little-endian number (a short one as if
+    // zero-extended); no data, or more than four bytes, is no number the
+    // panel can use. Nothing is read past four bytes.
+    if (size == 0 || size > sizeof(DWORD)) {
       value = SettingValue();
       return ERROR_INVALID_DATA;
     }
-    DWORD data = 0;
-    status = store.QueryValue(key, name, &type, reinterpret_cast<BYTE*>(&data), &size);
-    if (status == ERROR_SUCCESS && type == REG_DWORD && size == sizeof data) {
-      value = SettingValue(static_cast<std::int32_t>(data));
+    BYTE data[sizeof(DWORD)] = {};
+    DWORD read = size;
+    status = store.QueryValue(key, name, &type, data, &read);
+    if (status == ERROR_SUCCESS && type == REG_DWORD && read == size) {
+      value = SettingValue(static_cast<std::int32_t>(data[0] | data[1] << 8 | data[2] << 16 |
+                                                     static_cast<DWORD>(data[3]) << 24));
     } else if (status == ERROR_SUCCESS) {
       value = SettingValue();  // changed between the two queries
       status = ERROR_INVALID_DATA;

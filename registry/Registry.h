@@ -17,9 +17,10 @@ inline constexpr REGSAM kWriteAccess = 0x3F;
 LONG WriteValue(Store& store, HKEY key, const char* name, DWORD type, const SettingValue& value);
 
 // REG_SZ data comes back as text including the stored terminating zero;
-// REG_DWORD data as a 32-bit integer. A failed first query leaves `value`
-// alone; REG_SZ data that grows between the two queries, and REG_DWORD data
-// that is not exactly 4 bytes, give Empty. Other types return -1.
+// REG_DWORD data of 1 to 4 bytes as a 32-bit integer (little-endian,
+// zero-extended). A failed first query leaves `value` alone; REG_SZ data that
+// grows between the two queries, and REG_DWORD data of no bytes or more than
+// 4, give Empty. Other types return -1.
 LONG ReadValue(Store& store, HKEY key, const char* name, SettingValue& value);
 
 // Opens the key for writing, writes, closes; returns the open's status when

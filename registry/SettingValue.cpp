@@ -1,5 +1,6 @@
 #include "registry/SettingValue.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace calvane {
@@ -21,7 +22,9 @@ std::optional<std::int32_t> SettingValue::ToInt32() const {
   return static_cast<std::int32_t>(*n);
 }
 
-std::optional<long long> ReadNumber(std::wstring_view text, long long min, long long max) {
+namespace {
+
+std::optional<long long> Parse(std::wstring_view text, long long min, long long max, bool clamp) {
   text = text.substr(0, text.find(L'\0'));
   auto blank = [](wchar_t c) { return c == L' ' || c == L'\t'; };
   while (!text.empty() && blank(text.front())) text.remove_prefix(1);
@@ -38,15 +41,32 @@ std::optional<long long> ReadNumber(std::wstring_view text, long long min, long 
   // soon as the magnitude leaves the range asked for.
   const long long limit = negative ? min : -max;
   long long n = 0;
+  bool beyond = false;
   for (wchar_t c : text) {
     if (c < L'0' || c > L'9') return std::nullopt;
     const int digit = c - L'0';
-    if (n < (limit + digit) / 10) return std::nullopt;
+    if (beyond || n < (limit + digit) / 10) {
+      beyond = true;
+      continue;
+    }
     n = n * 10 - digit;
   }
+  if (beyond) n = limit;
   if (!negative) n = -n;
-  if (n < min || n > max) return std::nullopt;
-  return n;
+  if (n >= min && n <= max && !beyond) return n;
+  if (!clamp) return std::nullopt;
+  return std::clamp(n, min, max);
+}
+
+}  // namespace
+
+std::optional<long long> ReadNumber(std::wstring_view text, long long min, long long max) {
+  return Parse(text, min, max, false);
+}
+
+std::optional<long long> ReadAnyNumber(std::wstring_view text) {
+  return Parse(text, std::numeric_limits<long long>::min(), std::numeric_limits<long long>::max(),
+               true);
 }
 
 }  // namespace calvane

@@ -43,5 +43,9 @@ class SettingValue {
 // allowed. An empty text, anything that is not a decimal integer, or a number
 // outside [min, max] gives nothing.
 std::optional<long long> ReadNumber(std::wstring_view text, long long min, long long max);
+// The same reading for a number of any size: one beyond the range of a long
+// long comes back as the nearer end of that range. Nothing when the text
+// holds no decimal integer.
+std::optional<long long> ReadAnyNumber(std::wstring_view text);
 
 }  // namespace calvane

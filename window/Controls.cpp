@@ -86,9 +86,17 @@ void DropDown::ShowState() {
 }
 
 void DropDown::OnCommand(WORD code) {
-  if (code != CBN_SELCHANGE) return;
+  // While the list is open, the item under the pointer or the arrow keys is
+  // no choice yet; a list closed without one (Esc, a click elsewhere) shows
+  // again the item it showed before it was opened.
+  if (code == CBN_SELENDCANCEL) {
+    SendMessageW(hwnd_, CB_SETCURSEL, index_, 0);
+    return;
+  }
+  const bool open = SendMessageW(hwnd_, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
+  if (code != CBN_SELENDOK && (code != CBN_SELCHANGE || open)) return;
   const int index = static_cast<int>(SendMessageW(hwnd_, CB_GETCURSEL, 0, 0));
-  if (index == index_) return;
+  if (index == index_ || index < 0) return;
   index_ = index;
   if (onClick) onClick();
 }

@@ -7,6 +7,7 @@
 #include <numeric>
 #include <stdexcept>
 
+#include "window/PaintedWindows.h"
 #include "window/Pages.h"
 #include "window/ResourceIds.h"
 
@@ -58,32 +59,12 @@ wchar_t AccessKeyOf(const wchar_t* caption) {
 }
 
 bool TakesFocus(Kind kind) {
-  switch (kind) {
-    case Kind::Label:
-    case Kind::Frame:
-    case Kind::Picture:
-    case Kind::Image:
-      return false;
-    default:
-      return true;
-  }
+  return kind != Kind::Label && kind != Kind::Frame && kind != Kind::Image;
 }
 
-// Stacking from the bottom: the tab control under everything, frames and the
-// list view under what lies on them, buttons in front of the boxes they
-// overlap.
-int Layer(Kind kind) {
-  switch (kind) {
-    case Kind::Tabs:
-      return 0;
-    case Kind::Frame:
-    case Kind::ListView:
-      return 1;
-    case Kind::PushButton:
-      return 3;
-    default:
-      return 2;
-  }
+bool Overlap(const RECT& a, const RECT& b) {
+  RECT both;
+  return IntersectRect(&both, &a, &b) != FALSE;
 }
 
 }  // namespace
@@ -93,6 +74,7 @@ Form1::Form1(Store& store, MessageBoxes& boxes, std::function<void()> onUnload)
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&icc);
   RegisterFormClass(&Form1::WindowProc);
+  RegisterPictureClass();
   // The layout was made for the classic 8-point dialog font.
   font_.reset(CreateFontW(-MulDiv(8, dpi_, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                           DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
@@ -130,20 +112,38 @@ void Form1::CreatePage(int page) {
   bool& created = pageCreated_[page + 1];
   if (created) return;
   created = true;
-  // A new child window goes below its siblings, so the front is made first:
-  // the front layer, and in a layer the later rows of the table; the tab
-  // control then goes back under them all.
-  std::vector<Item*> order;
-  for (auto item = items_.rbegin(); item != items_.rend(); ++item) {
-    if (item->row->page == page) order.push_back(&*item);
-  }
-  std::stable_sort(order.begin(), order.end(), [](const Item* a, const Item* b) {
-    return Layer(a->row->kind) > Layer(b->row->kind);
-  });
+  // A new child window goes behind its siblings, so the rows, which run
+  // front first, are made in their order; the tab control then goes back
+  // behind them all.
   const bool visible = page < 0 || page == Page();
-  for (Item* item : order) CreateWindowOf(*item, visible);
+  for (Item& item : items_) {
+    if (item.row->page == page) CreateWindowOf(item, visible);
+  }
   SetWindowPos(Find("SSTab1").hwnd(), HWND_BOTTOM, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // A label stands in front of the control it names, as a screen reader
+  // expects, and may overlap it by a few pixels: it gives that part up, so
+  // that the control behind it shows whole.
+  for (const Item& label : items_) {
+    if (label.row->page != page || label.row->kind != Kind::Label) continue;
+    const RECT r = PixelRect(*label.row);
+    HRGN shape = CreateRectRgn(0, 0, r.right - r.left, r.bottom - r.top);
+    bool clipped = false;
+    for (const Item* behind = &label + 1; behind != items_.data() + items_.size(); ++behind) {
+      const ControlRow& row = *behind->row;
+      const RECT b = PixelRect(row);
+      if (row.page != page || std::string_view(row.container) != label.row->container ||
+          row.kind == Kind::Frame || !Overlap(r, b)) {
+        continue;
+      }
+      HRGN cut = CreateRectRgn(b.left - r.left, b.top - r.top, b.right - r.left, b.bottom - r.top);
+      CombineRgn(shape, shape, cut, RGN_DIFF);
+      DeleteObject(cut);
+      clipped = true;
+    }
+    // The window owns its region from here on.
+    if (!clipped || !SetWindowRgn(label.control->hwnd(), shape, FALSE)) DeleteObject(shape);
+  }
 }
 
 RECT Form1::PixelRect(const ControlRow& row) const {
@@ -182,6 +182,10 @@ std::unique_ptr<Control> Form1::MakeControl(const ControlRow& row) {
 
 void Form1::CreateWindowOf(Item& item, bool visible) {
   const ControlRow& row = *item.row;
+  // A frame is the parent window of what it holds.
+  const bool framed =
+      std::string_view(row.container) != "Form1" && Row(row.container).kind == Kind::Frame;
+  HWND parent = framed ? Find(row.container).hwnd() : hwnd();
   const int id = kFirstId + static_cast<int>(&item - items_.data());
   const wchar_t* cls = WC_BUTTONW;
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
@@ -201,7 +205,8 @@ void Form1::CreateWindowOf(Item& item, bool visible) {
       style |= WS_TABSTOP | BS_RADIOBUTTON;
       break;
     case Kind::Frame:
-      style |= BS_GROUPBOX;
+      style |= BS_GROUPBOX | WS_CLIPCHILDREN;
+      exStyle = WS_EX_CONTROLPARENT;
       break;
     case Kind::Label:
       cls = WC_STATICW;
@@ -226,19 +231,23 @@ void Form1::CreateWindowOf(Item& item, bool visible) {
       break;
     case Kind::Picture:
     case Kind::Image:
-      cls = WC_STATICW;
-      style |= SS_BITMAP;
+      cls = kPictureClass;
+      if (row.tab >= 0) style |= WS_TABSTOP;
       break;
   }
   if (row.disabled) style |= WS_DISABLED;
   if (visible) style |= WS_VISIBLE;
 
-  const RECT r = PixelRect(row);
+  RECT r = PixelRect(row);
+  if (framed) {
+    const RECT frame = PixelRect(Row(row.container));
+    OffsetRect(&r, -frame.left, -frame.top);
+  }
   int height = r.bottom - r.top;
   if (row.kind == Kind::DropDown) height *= static_cast<int>(ListItems(row.name).size()) + 1;
   HWND hwnd = CreateWindowExW(
       exStyle, cls, row.caption ? row.caption : L"", style, r.left, r.top, r.right - r.left, height,
-      this->hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), nullptr);
+      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), nullptr);
   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 
   switch (row.kind) {
@@ -282,15 +291,17 @@ void Form1::CreateWindowOf(Item& item, bool visible) {
       }
       break;
     }
+    case Kind::Frame:
+      MakeFrame(hwnd);
+      break;
     case Kind::Picture:
     case Kind::Image: {
-      // Shown at its natural size in the control's top-left corner.
-      pictures_.emplace_back(static_cast<HBITMAP>(LoadImageW(
+      // One picture pixel to one screen pixel at 96 dpi, where the box is
+      // exactly the picture's size; scaled to fill the box on larger displays.
+      UniqueBitmap picture(static_cast<HBITMAP>(LoadImageW(
           Instance(), MAKEINTRESOURCEW(row.picture), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-      SendMessageW(hwnd, STM_SETIMAGE, IMAGE_BITMAP,
-                   reinterpret_cast<LPARAM>(pictures_.back().get()));
-      SetWindowPos(hwnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      pictures_.push_back(FitBitmap(std::move(picture), r.right - r.left, r.bottom - r.top));
+      SetPicture(hwnd, pictures_.back().get());
       break;
     }
     default:
@@ -315,11 +326,11 @@ Control& Form1::Find(std::string_view name) const {
 }
 
 const Form1::Item* Form1::ItemOf(HWND hwnd) const {
-  if (!hwnd) return nullptr;
   // A control's own children (the list of a drop-down) count as the control.
-  while (hwnd && GetParent(hwnd) != window_.get()) hwnd = GetParent(hwnd);
-  for (const Item& item : items_) {
-    if (item.control->hwnd() == hwnd) return &item;
+  for (; hwnd && hwnd != window_.get(); hwnd = GetParent(hwnd)) {
+    for (const Item& item : items_) {
+      if (item.control->hwnd() == hwnd) return &item;
+    }
   }
   return nullptr;
 }
@@ -348,8 +359,8 @@ void Form1::Load() {
   loading_ = false;
 }
 
-void Form1::Show() {
-  ShowPage(0);
+void Form1::Show(int page) {
+  ShowPage(page);
   ShowWindow(hwnd(), SW_SHOW);
   UpdateWindow(hwnd());
   MoveFocus(nullptr, false);  // the first control in tab order that takes the focus: OK
@@ -396,25 +407,55 @@ void Form1::RunAction(Action action) {
   if (actionDepth_ == 0 && !loading_) ReportFailures();
 }
 
+void Form1::Edits(const char* control, Setting setting) {
+  controlOf_[static_cast<std::size_t>(setting)] = control;
+}
+
+std::wstring Form1::ShownName(std::string_view control) const {
+  // A check box's own caption; for a control without one, the label or
+  // frame that names it.
+  const ControlRow& row = Row(control);
+  std::wstring_view caption = row.kind == Kind::CheckBox ? row.caption : L"";
+  for (const ControlRow& other : FormRows()) {
+    if (other.introduces && control == other.introduces) caption = other.caption;
+  }
+  std::wstring name;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] != L'&' || (i + 1 < caption.size() && caption[++i] == L'&')) name += caption[i];
+  }
+  while (!name.empty() && (name.back() == L':' || name.back() == L'.')) name.pop_back();
+  return name;
+}
+
 void Form1::ReportFailures() {
   if (failures_.empty()) return;
-  std::wstring names;
-  std::vector<Setting> listed;  // each named once, though written again
+  // Each control once, in the order of its first failure, with the values
+  // it could not save.
+  std::vector<std::pair<std::string_view, std::vector<Setting>>> controls;
   bool denied = false, missing = false;
   for (const auto& [setting, status] : failures_) {
-    std::string name = Info(setting).name;
-    std::wstring wide(name.begin(), name.end());
-    if (std::find(listed.begin(), listed.end(), setting) == listed.end()) {
-      listed.push_back(setting);
-      names += (names.empty() ? L"" : L", ") + wide;
+    const std::string_view control = controlOf_[static_cast<std::size_t>(setting)];
+    auto entry = std::find_if(controls.begin(), controls.end(),
+                              [&](const auto& c) { return c.first == control; });
+    if (entry == controls.end()) entry = controls.insert(controls.end(), {control, {}});
+    if (std::find(entry->second.begin(), entry->second.end(), setting) == entry->second.end()) {
+      entry->second.push_back(setting);
     }
     denied |= status == ERROR_ACCESS_DENIED;
     missing |= status == ERROR_FILE_NOT_FOUND;
   }
-  const bool many = names.find(L',') != std::wstring::npos;
-  std::wstring text =
-      (many ? L"These settings could not be saved: " : L"This setting could not be saved: ") +
-      names + L".\r\n\r\n";
+  std::wstring text = controls.size() > 1 ? L"These settings could not be saved:\r\n"
+                                          : L"This setting could not be saved:\r\n";
+  for (const auto& [control, settings] : controls) {
+    text += L"    " + ShownName(control) + L" (";
+    for (Setting setting : settings) {
+      const std::string_view value = Info(setting).name;
+      text +=
+          std::wstring(value.begin(), value.end()) + (setting == settings.back() ? L")" : L", ");
+    }
+    text += L"\r\n";
+  }
+  text += L"\r\n";
   if (missing)
     text +=
         L"The sound driver's settings are missing from the registry; the driver may not be "
@@ -446,11 +487,30 @@ void Form1::MoveFocus(HWND from, bool backward) {
   const std::size_t start = at == order.end() ? order.size() - 1 : at - order.begin();
   for (std::size_t step = 1; step <= order.size(); ++step) {
     const Item* next = order[(start + step) % order.size()];
-    if (Focusable(*next)) {
-      SendMessageW(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
-      SetFocus(next->control->hwnd());
-      return;
+    if (Focusable(*next)) return FocusByKey(next->control->hwnd());
+  }
+}
+
+void Form1::FocusByKey(HWND control) {
+  // The focus moved by keyboard is marked, whatever the mouse did before.
+  SendMessageW(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  SetFocus(control);
+}
+
+void Form1::MoveInGroup(const Item& option, int step) {
+  std::vector<const Item*> group;
+  for (const Item& item : items_) {
+    if (item.row->kind == Kind::Option && item.row->name == std::string_view(option.row->name)) {
+      group.push_back(&item);
     }
+  }
+  const int count = static_cast<int>(group.size());
+  const int index = (option.row->index + step + count) % count;
+  for (const Item* item : group) {
+    if (item->row->index != index) continue;
+    FocusByKey(item->control->hwnd());
+    // A click of the group, as with the mouse.
+    SendMessageW(item->control->hwnd(), BM_CLICK, 0, 0);
   }
 }
 
@@ -462,15 +522,14 @@ bool Form1::AccessKey(wchar_t key) {
     if (AccessKeyOf(row.caption) != key || !IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd)) {
       continue;
     }
-    SendMessageW(this->hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     if (row.introduces) {
-      // A label or frame leads to the control it introduces.
+      // A label or frame leads to the control it names.
       const Control& target = Find(row.introduces);
       if (IsWindowVisible(target.hwnd()) && IsWindowEnabled(target.hwnd())) {
-        SetFocus(target.hwnd());
+        FocusByKey(target.hwnd());
       }
     } else {
-      SetFocus(hwnd);
+      FocusByKey(hwnd);
       SendMessageW(hwnd, BM_CLICK, 0, 0);
     }
     return true;
@@ -490,9 +549,16 @@ bool Form1::PreTranslate(const MSG& msg) {
         const bool shift = GetKeyState(VK_SHIFT) < 0;
         if (GetKeyState(VK_CONTROL) < 0) {
           ShowPage((Page() + (shift ? kPageCount - 1 : 1)) % kPageCount);
+          // As after a click on a tab: the focus on the row of tabs.
+          FocusByKey(Find("SSTab1").hwnd());
         } else {
           MoveFocus(GetFocus(), shift);
         }
+        return true;
+      }
+      if (kind == Kind::Option && msg.wParam >= VK_LEFT && msg.wParam <= VK_DOWN) {
+        // The arrows choose within an option group, round and round.
+        MoveInGroup(*focused, msg.wParam == VK_LEFT || msg.wParam == VK_UP ? -1 : 1);
         return true;
       }
       if (msg.wParam == VK_RETURN && kind == Kind::PushButton) {
@@ -527,7 +593,10 @@ void Form1::DrawTab(const DRAWITEMSTRUCT& draw) const {
   RECT measured = text;
   DrawTextW(draw.hDC, caption, -1, &measured, DT_CENTER | DT_WORDBREAK | DT_CALCRECT);
   const int height = measured.bottom - measured.top;
-  text.top += std::max(0L, (text.bottom - text.top - height) / 2);
+  // The tab's focus rectangle leaves a two-line caption hardly a pixel above
+  // and below; a caption's cells have more room above their ink than below
+  // it, so the caption sits a little above the middle to keep clear of both.
+  text.top += std::max(0L, (text.bottom - text.top - height) / 2 - MulDiv(2, dpi_, 96));
   DrawTextW(draw.hDC, caption, -1, &text, DT_CENTER | DT_WORDBREAK);
   SelectObject(draw.hDC, old);
 }

@@ -38,9 +38,10 @@ class Form1 {
   // The load step: reads the settings and fills every page, which writes
   // back what the fill moves.
   void Load();
-  // Shows page "General" with the focus on OK, then tells the user about any
-  // setting the load step could not save.
-  void Show();
+  // Shows the window on a page (the program opens it on "General") with the
+  // focus on OK, then tells the user about any setting the load step could
+  // not save.
+  void Show(int page = 0);
   void Unload();
   bool Unloaded() const { return !window_; }
 
@@ -65,6 +66,9 @@ class Form1 {
   // here, and a value that could not be saved is reported to the user once
   // the action (or the load step) that wrote it is over.
   void Write(Setting setting, const SettingValue& value);
+  // The control that shows and edits a setting: a notice names the setting
+  // as the window shows that control.
+  void Edits(const char* control, Setting setting);
   // An "Information" box with the information icon.
   void Inform(const std::wstring& text);
 
@@ -89,9 +93,12 @@ class Form1 {
   template <class Action>
   void RunAction(Action action);
   void ReportFailures();
+  std::wstring ShownName(std::string_view control) const;
 
   bool Focusable(const Item& item) const;
   void MoveFocus(HWND from, bool backward);
+  void FocusByKey(HWND control);
+  void MoveInGroup(const Item& option, int step);
   bool AccessKey(wchar_t key);
 
   Store& store_;
@@ -104,6 +111,7 @@ class Form1 {
   std::vector<std::pair<std::string, std::unique_ptr<OptionGroup>>> groups_;
   Snapshot snapshot_;
   std::vector<std::pair<Setting, LONG>> failures_;
+  std::array<const char*, kSettingCount> controlOf_{};
   int actionDepth_ = 0;
   bool loading_ = false;
   HWND lastFocus_ = nullptr;

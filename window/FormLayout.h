@@ -1,6 +1,8 @@
 // The window described as data, the way a form file would: one row per
 // control with its kind, caption, container, position and size in twips,
-// tab index and design-time state.
+// tab index and design-time state. The rows of a container run in window
+// order, front first, as a dialog's controls do: a label just before the
+// control it names, a control before one that it overlaps.
 #pragma once
 
 #include <span>
@@ -37,7 +39,9 @@ struct ControlRow {
   int tab;  // tab index, or -1 where the control has none
   bool disabled = false;
   int index = 0;                     // an option button's index in its group
-  const char* introduces = nullptr;  // where a label's or frame's access key leads
+  // The control a label or frame names: where its access key leads, and
+  // what a notice calls that control.
+  const char* introduces = nullptr;
   int picture = 0;                   // bitmap resource of a picture or image
 };
 

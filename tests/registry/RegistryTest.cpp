@@ -4,20 +4,25 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/FailingStore.h"
-#include "tests/support/TestRegistry.h"
+#include "tests/support/Registration.h"
 
 namespace calvane {
 namespace {
 
-// Values of the Customization key serve as plain test values here.
-constexpr Setting kValue = Setting::SpdifFrequency;
-const char* const kPath = KeyPath(Key::Customization);
-const char* const kName = Info(kValue).name;
+constexpr char kPath[] = "SYSTEM\\CurrentControlSet\\Services\\wdm_au8830\\Customization";
+constexpr char kKey[] =
+    "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\wdm_au8830\\Customization]\n";
+constexpr char kName[] = "SpdifFrequency";
+
+void Store(const std::string& data) {
+  test::Apply(kKey + std::string("\"SpdifFrequency\"=") + data);
+}
+std::string Stored() { return test::Values("Customization\\SpdifFrequency"); }
 
 // The system registry, answering a data query through a buffer of exactly the
 // size asked for with a guard byte behind it; when `grow`, answering the size
 // query with one byte less, as if the text grew before the data query.
-struct Guarded final : Store {
+struct Guarded final : calvane::Store {
   LONG OpenKey(HKEY r, const char* p, REGSAM a, HKEY* k) override { return in.OpenKey(r, p, a, k); }
   LONG QueryValue(HKEY key, const char* name, DWORD* type, BYTE* data, DWORD* size) override {
     std::vector<BYTE> guarded(*size + 1, 0xBD);
@@ -37,43 +42,49 @@ struct Guarded final : Store {
 
 class RegistryTest : public ::testing::Test {
  protected:
-  SettingValue Read() { return ReadKeyValue(store, kRoot, kPath, kName); }
-  LONG Write(Store& through, const SettingValue& value, DWORD type = kTypeNumber) {
-    return WriteKeyValue(through, kRoot, kPath, kName, value, type);
+  SettingValue Read() { return ReadKeyValue(store, HKEY_LOCAL_MACHINE, kPath, kName); }
+  LONG Write(calvane::Store& through, const SettingValue& value, DWORD type = kTypeNumber) {
+    return WriteKeyValue(through, HKEY_LOCAL_MACHINE, kPath, kName, value, type);
   }
   // ReadValue into `value` on the key opened for reading beforehand.
-  LONG ReadInto(Store& through, SettingValue& value) {
-    OpenedKey key(guarded, kRoot, kPath, KEY_QUERY_VALUE);
+  LONG ReadInto(calvane::Store& through, SettingValue& value) {
+    OpenedKey key(guarded, HKEY_LOCAL_MACHINE, kPath, KEY_QUERY_VALUE);
     return ReadValue(through, key.get(), kName, value);
   }
+  static bool KeyExists() {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kPath, 0, KEY_READ, &key)) return false;
+    return RegCloseKey(key), true;
+  }
 
-  test::TestRegistry registry;
+  test::DriverKeys keys{kKey};
   Guarded guarded;
   test::FailingStore store{guarded};
 };
 
 TEST_F(RegistryTest, TextsKeepTheirTerminatorNumbersAre32BitsAndAllElseIsEmpty) {
   EXPECT_TRUE(Read().IsEmpty()) << "missing value";
-  // A REG_SZ without its terminator reads as the empty text, not as Empty.
+  // A REG_SZ without its terminator reads as the empty text, not as Empty; a
+  // REG_DWORD of 1 to 3 bytes as the little-endian number its bytes hold.
   // clang-format off
-  const std::tuple<DWORD, std::vector<BYTE>, SettingValue> cases[] = {
-      {REG_SZ, {'4', '4', '1', '0', '0', 0}, SettingValue(std::wstring(L"44100\0", 6))},
-      {REG_SZ, {0}, SettingValue(std::wstring(1, L'\0'))}, {REG_DWORD, {0x34, 0x12}, {}},
-      {REG_SZ, {}, SettingValue(std::wstring())}, {REG_DWORD, {31, 0, 0, 0}, SettingValue(31)},
-      {REG_DWORD, {0xFF, 0xFF, 0xFF, 0xFF}, SettingValue(-1)}, {REG_DWORD, {}, {}},
-      {REG_BINARY, {1, 0, 0, 0}, {}}, {REG_EXPAND_SZ, {'1', 0}, {}},
-      {REG_QWORD, {1, 0, 0, 0, 0, 0, 0, 0}, {}}, {REG_MULTI_SZ, {'1', 0, 0}, {}},
-      {REG_DWORD, {1, 0, 0, 0, 0xBD, 0xBD, 0xBD, 0xBD}, {}}};
+  const std::pair<const char*, SettingValue> cases[] = {
+      {"\"44100\"", SettingValue(std::wstring(L"44100\0", 6))}, {"hex(1):00", SettingValue(std::wstring(1, L'\0'))},
+      {"hex(1):", SettingValue(std::wstring())}, {"dword:0000001f", SettingValue(31)},
+      {"dword:ffffffff", SettingValue(-1)}, {"hex(4):05", SettingValue(5)}, {"hex(4):34,12", SettingValue(0x1234)},
+      {"hex(4):01,00,80", SettingValue(0x800001)}, {"hex(4):", {}}, {"hex(4):01,00,00,00,bd", {}},
+      {"hex(3):01,00,00,00", {}}, {"hex(2):31,00", {}}, {"hex(b):01,00,00,00,00,00,00,00", {}},
+      {"hex(7):31,00,00", {}}};
   // clang-format on
-  for (const auto& [type, bytes, expected] : cases) {
-    registry.SetRaw(kValue, type, bytes);
-    EXPECT_EQ(Read(), expected) << "type " << type << ", " << bytes.size() << " bytes";
+  for (const auto& [data, expected] : cases) {
+    Store(data);
+    EXPECT_EQ(Read(), expected) << data;
   }
   // The odd-sized number, the last, replaces what the caller held; a text that
   // grew between the queries reads as Empty.
+  Store("hex(4):01,00,00,00,bd");
   SettingValue value(7);
   EXPECT_TRUE(ReadInto(store, value) != ERROR_SUCCESS && value.IsEmpty());
-  registry.SetText(kValue, "48000");
+  Store("\"48000\"");
   guarded.grow = true;
   EXPECT_TRUE(Read().IsEmpty()) << "grown text";
 }
@@ -82,31 +93,32 @@ TEST_F(RegistryTest, NumbersAreWrittenAsFourBytesTextsWithTheirTerminatorAndNoKe
   // What is written as which type over a stored 48000, whether that works,
   // what is stored then.
   // clang-format off
-  const std::tuple<SettingValue, DWORD, bool, test::Stored> cases[] = {
-      {SettingValue(std::wstring(L"1\0", 2)), kTypeNumber, true, test::Dword(1)},
-      {SettingValue(std::int16_t{-2}), kTypeNumber, true, test::Dword(0xFFFFFFFE)},
-      {SettingValue(44100), kTypeNumber, true, test::Dword(44100)},
-      {SettingValue(std::wstring(L"abc")), kTypeNumber, false, test::Dword(48000)},
-      {SettingValue(std::wstring(L"320")), kTypeText, true, {REG_SZ, {'3', '2', '0', 0}}},
-      {SettingValue(1), REG_BINARY, true, test::Dword(48000)}};
+  const std::tuple<SettingValue, DWORD, bool, const char*> cases[] = {
+      {SettingValue(std::wstring(L"1\0", 2)), kTypeNumber, true, "dword:00000001"},
+      {SettingValue(std::int16_t{-2}), kTypeNumber, true, "dword:fffffffe"},
+      {SettingValue(44100), kTypeNumber, true, "dword:0000ac44"},
+      {SettingValue(std::wstring(L"abc")), kTypeNumber, false, "dword:0000bb80"},
+      {SettingValue(std::wstring(L"320")), kTypeText, true, "\"320\""},
+      {SettingValue(1), REG_BINARY, true, "dword:0000bb80"}};
   // clang-format on
   for (const auto& [value, type, works, stored] : cases) {
-    registry.SetDword(kValue, 48000);
+    Store("dword:0000bb80");
     EXPECT_EQ(Write(store, value, type) == ERROR_SUCCESS, works) << type;
-    EXPECT_EQ(registry.Get(kValue), stored) << type;
+    EXPECT_EQ(Stored(), "Customization\\SpdifFrequency=" + std::string(stored) + "\n") << type;
   }
   // A key that may not be written is still read, opened for reading only.
-  registry.MakeReadOnly(Key::Customization);
+  test::LockKey("Customization");
   store.opens.clear();
   EXPECT_EQ(Read(), SettingValue(48000));
   EXPECT_EQ(store.opens, std::vector<REGSAM>{KEY_QUERY_VALUE});
   EXPECT_EQ(Write(store, SettingValue(1)), ERROR_ACCESS_DENIED);
   EXPECT_EQ(store.opens.back(), REGSAM{0x3F});
-  EXPECT_EQ(registry.Dword(kValue), 48000u);
-  registry.RemoveKey(Key::Customization);
+  EXPECT_EQ(Stored(), "Customization\\SpdifFrequency=dword:0000bb80\n");
+  test::Apply(
+      "[-HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\wdm_au8830\\Customization]");
   EXPECT_TRUE(Read().IsEmpty()) << "missing key";
   EXPECT_EQ(Write(store, SettingValue(1)), ERROR_FILE_NOT_FOUND);
-  EXPECT_FALSE(registry.KeyExists(Key::Customization));
+  EXPECT_FALSE(KeyExists());
   EXPECT_EQ(store.openKeys, 0);
 }
 
@@ -122,29 +134,35 @@ TEST_F(RegistryTest, AFailingCallFailsWhatUsesItAndLeavesNoKeyOpen) {
     SCOPED_TRACE(static_cast<int>(call));
     test::FailingStore failing(guarded);
     failing.Fail(call, status);
-    registry.SetText(kValue, "44100");
-    EXPECT_EQ(ReadKeyValue(failing, kRoot, kPath, kName).IsEmpty(), !reads);
-    registry.SetDword(kValue, 5);
+    Store("\"44100\"");
+    EXPECT_EQ(ReadKeyValue(failing, HKEY_LOCAL_MACHINE, kPath, kName).IsEmpty(), !reads);
+    Store("dword:00000005");
     SettingValue value(9);
     EXPECT_TRUE(ReadInto(failing, value) == numberRead && value == SettingValue(number));
     EXPECT_EQ(Write(failing, SettingValue(1)), written);
-    EXPECT_EQ(registry.Dword(kValue), written == ERROR_SUCCESS ? 1u : 5u);
+    EXPECT_EQ(Stored(), written == ERROR_SUCCESS
+                            ? "Customization\\SpdifFrequency=dword:00000001\n"
+                            : "Customization\\SpdifFrequency=dword:00000005\n");
     EXPECT_EQ(failing.openKeys, 0);
   }
 }
 
 TEST(ReadNumber, DecimalIntegersOnly) {
-  // A text and its number, {} for none.
-  using Case = std::pair<std::wstring, std::optional<long long>>;
+  // A text and its number, {} for none; and read as a number of any size.
+  using Case = std::tuple<std::wstring, std::optional<long long>, std::optional<long long>>;
+  constexpr long long kMax = std::numeric_limits<long long>::max();
   // clang-format off
-  for (const auto& [text, expected] : std::vector<Case>{
-           {std::wstring(L"7\0junk", 6), 7}, {L" 12\t", 12}, {L"+5", 5}, {L"-3", -3}, {L"007", 7},
-           {L"", {}}, {std::wstring(1, L'\0'), {}}, {L" ", {}}, {L"-", {}}, {L"abc", {}},
-           {L"1 2", {}}, {L"1.5", {}}, {L"0x10", {}}, {L"--1", {}}, {L"32767", 32767},
-           {L"32768", {}}, {L"-32768", -32768}, {L"-32769", {}}, {L"99999999999999999999", {}}}) {
+  for (const auto& [text, expected, any] : std::vector<Case>{
+           {std::wstring(L"7\0junk", 6), 7, 7}, {L" 12\t", 12, 12}, {L"+5", 5, 5}, {L"-3", -3, -3}, {L"007", 7, 7},
+           {L"", {}, {}}, {std::wstring(1, L'\0'), {}, {}}, {L" ", {}, {}}, {L"-", {}, {}}, {L"abc", {}, {}},
+           {L"1 2", {}, {}}, {L"1.5", {}, {}}, {L"0x10", {}, {}}, {L"--1", {}, {}}, {L"32767", 32767, 32767},
+           {L"32768", {}, 32768}, {L"-32768", -32768, -32768}, {L"-32769", {}, -32769},
+           {L"99999999999999999999", {}, kMax}, {L"-99999999999999999999", {}, -kMax - 1},
+           {L"9999999999999999999x", {}, {}}}) {
     // clang-format on
-    EXPECT_EQ(ReadNumber(text, -32768, 32767), expected)
-        << "\"" << std::string(text.begin(), text.end()) << "\"";
+    const std::string shown(text.begin(), text.end());
+    EXPECT_EQ(ReadNumber(text, -32768, 32767), expected) << shown;
+    EXPECT_EQ(ReadAnyNumber(text), any) << shown;
   }
   for (const wchar_t* text : {L"-1", L"3"}) EXPECT_EQ(ReadNumber(text, 0, 2), std::nullopt);
 }

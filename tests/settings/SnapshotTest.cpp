@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/FailingStore.h"
-#include "tests/support/TestRegistry.h"
+#include "tests/support/Registration.h"
 
 namespace calvane {
 namespace {
 
 using S = Setting;
+constexpr char kCustomization[] =
+    "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\wdm_au8830\\Customization]\n";
 
 class SnapshotTest : public ::testing::Test {
  protected:
@@ -22,20 +24,25 @@ class SnapshotTest : public ::testing::Test {
     });
   }
 
-  test::TestRegistry registry;
+  test::DriverKeys keys{R"(
+[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\wdm_au8830\ControlPanel]
+"PrimaryXtalk"=dword:ffffffff
+[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\wdm_au8830\Customization]
+"SpdifFrequency"=dword:0000bb80
+"SetGPIO0InQuad"=dword:00000000
+"AC97PCMOutVol"=dword:00011170
+"AC97PCM2OutVol"=hex(4):05,00
+"AC97MixerFrontOutVol"=dword:ffff8000
+[HKEY_LOCAL_MACHINE\Software\Zedave\A3D]
+"SplashScreen"="2"
+)"};
   SystemRegistry system;
   test::FailingStore store{system};
   std::vector<LONG> statuses;  // of the start-up's writes
 };
 
 TEST_F(SnapshotTest, EachValueIsReadOnceForReadingOnlyAndKeptAsFound) {
-  registry.SetDword(S::PrimaryXtalk, 0xFFFFFFFF);
-  registry.SetDword(S::SpdifFrequency, 48000);
-  registry.SetText(S::SplashScreen, "2");
-  registry.SetDword(S::SetGPIO0InQuad, 0);
-  registry.SetDword(S::AC97PCMOutVol, 70000);
-  registry.SetDword(S::AC97MixerFrontOutVol, 0xFFFF8000);  // -32768 fits
-  const auto before = registry.Everything();
+  const std::string before = test::Dump();
   const Snapshot snapshot = StartUp();
   EXPECT_EQ(snapshot.Text(S::PrimaryXtalk), L"-1");
   EXPECT_EQ(snapshot.Text(S::SpdifFrequency), L"48000");
@@ -43,37 +50,40 @@ TEST_F(SnapshotTest, EachValueIsReadOnceForReadingOnlyAndKeptAsFound) {
   EXPECT_EQ(snapshot.Text(S::ReverbAmount), L"") << "missing value";
   EXPECT_EQ(snapshot.Level(S::AC97PCMOutVol), std::nullopt) << "never wrapped";
   EXPECT_EQ(snapshot.LevelText(S::AC97PCMOutVol), L"70000");
+  EXPECT_EQ(snapshot.Level(S::AC97PCM2OutVol), 5) << "two bytes";
   EXPECT_EQ(snapshot.Level(S::AC97MixerFrontOutVol), -32768);
   EXPECT_EQ(snapshot.Level(S::AC97MixerRearOutVol), 0) << "missing level";
   EXPECT_TRUE(statuses.empty());
-  EXPECT_EQ(registry.Everything(), before);
+  EXPECT_EQ(test::Dump(), before);
   // 25 reads, each through a key opened for reading and closed again.
   EXPECT_EQ(store.opens, std::vector<REGSAM>(25, KEY_QUERY_VALUE));
   EXPECT_EQ(store.openKeys, 0);
 }
 
 TEST_F(SnapshotTest, RearJackSwitchIsCreatedAsZeroOnlyWhenItReadsAsTheEmptyText) {
-  // What SetGPIO0InQuad holds (at first nothing); whether the start-up
-  // creates it. An empty REG_SZ with its terminator is one zero character.
-  const std::pair<std::optional<test::Stored>, bool> cases[] = {
-      {std::nullopt, true},
-      {test::Stored{REG_SZ, {0}}, false},
-      {test::Stored{REG_SZ, {}}, true},
-      {test::Stored{REG_BINARY, {1}}, true},
-      {test::Stored{REG_DWORD, {1, 0}}, true}};
-  for (const auto& [stored, creates] : cases) {
-    SCOPED_TRACE(stored ? stored->type : REG_NONE);
-    if (stored) registry.SetRaw(S::SetGPIO0InQuad, stored->type, stored->bytes);
-    const Snapshot snapshot = StartUp();
-    EXPECT_EQ(statuses, std::vector<LONG>(creates, ERROR_SUCCESS));
-    EXPECT_EQ(registry.Get(S::SetGPIO0InQuad), creates ? test::Dword(0) : stored);
-    EXPECT_EQ(snapshot.Text(S::SetGPIO0InQuad), creates ? L"0" : std::wstring(1, L'\0'));
-    EXPECT_EQ(registry.Everything().size(), 1u) << "nothing else is created";
+  // What SetGPIO0InQuad holds; what it holds after the start-up. An empty
+  // REG_SZ with its terminator is one zero character; two bytes hold 1.
+  const std::pair<const char*, const char*> cases[] = {{"-", "dword:00000000"},
+                                                       {"\"\"", "\"\""},
+                                                       {"hex(1):", "dword:00000000"},
+                                                       {"hex(3):01", "dword:00000000"},
+                                                       {"hex(4):", "dword:00000000"},
+                                                       {"hex(4):01,00", "hex(4):01,00"},
+                                                       {"hex(4):01,00,00,00,00", "dword:00000000"}};
+  for (const auto& [stored, after] : cases) {
+    SCOPED_TRACE(stored);
+    test::Apply(kCustomization + std::string("\"SetGPIO0InQuad\"=") + stored);
+    StartUp();
+    EXPECT_EQ(test::Values("Customization\\SetGPIO0InQuad"),
+              "Customization\\SetGPIO0InQuad=" + std::string(after) + "\n");
+    EXPECT_EQ(statuses.size(), std::size_t{std::string_view(after) == "dword:00000000"});
   }
-  registry.RemoveKey(Key::Customization);
+  test::Apply(
+      "[-HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\wdm_au8830\\Customization]");
   EXPECT_EQ(StartUp().Text(S::SetGPIO0InQuad), L"");
   EXPECT_EQ(statuses, std::vector<LONG>{ERROR_FILE_NOT_FOUND});
-  EXPECT_FALSE(registry.KeyExists(Key::Customization));
+  EXPECT_EQ(test::Values("Customization\\SetGPIO0InQuad"),
+            "Customization\\SetGPIO0InQuad missing\n");
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
 #include "tests/support/WindowDriver.h"
 
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
-#include <set>
-
-#include "tests/support/FailingStore.h"
-#include "window/FormLayout.h"
+#include <cstdio>
+#include <cstdlib>
 
 namespace calvane::test {
 namespace {
@@ -23,10 +22,12 @@ POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom)
 
 }  // namespace
 
-WindowDriver::WindowDriver(Store* store, bool show, MessageBoxes* boxes) {
+WindowDriver::WindowDriver(Store* store, MessageBoxes* boxes, int page) {
   if (!store) store = (ownStore_ = std::make_unique<SystemRegistry>()).get();
   form_ = std::make_unique<Form1>(*store, boxes ? *boxes : boxes_, [this] { unloaded_ = true; });
-  if (show) form_->Load(), form_->Show(), Pump();
+  form_->Load();
+  form_->Show(std::max(page, 0));
+  Pump();
 }
 
 WindowDriver::~WindowDriver() {
@@ -48,33 +49,25 @@ void WindowDriver::Pump() {
       TranslateMessage(&msg), DispatchMessageW(&msg);
 }
 
-HWND WindowDriver::Option(const char* name, int index) {
-  for (const ControlRow& row : FormRows())
-    if (row.kind == Kind::Option && row.index == index && std::string_view(name) == row.name)
-      return FindWindowExW(form_->hwnd(), nullptr, WC_BUTTONW, row.caption);
-  return nullptr;
-}
-
-std::string WindowDriver::Name(HWND hwnd) {
-  for (const ControlRow& row : FormRows())
-    if (row.kind != Kind::Option ? Hwnd(row.name) == hwnd : Option(row.name, row.index) == hwnd)
-      return row.kind != Kind::Option ? row.name : row.name + std::to_string(row.index);
-  return {};
+HWND WindowDriver::Captioned(const wchar_t* caption) {
+  std::pair<const wchar_t*, HWND> search{caption, nullptr};
+  EnumChildWindows(
+      form_->hwnd(),
+      [](HWND child, LPARAM param) -> BOOL {
+        auto& [caption, found] = *reinterpret_cast<std::pair<const wchar_t*, HWND>*>(param);
+        if (Text(child) == caption) found = child;
+        return !found;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  if (!search.second)
+    ADD_FAILURE() << "no control captioned " << std::string(caption, caption + wcslen(caption));
+  return search.second;
 }
 
 void WindowDriver::Click(HWND control, POINT at) {
   RECT r{};
   if (at.x < 0) GetClientRect(control, &r), at = Centre(r);
   Drag(control, at, at);
-}
-
-void WindowDriver::ClickOnScreen(HWND control) {
-  RECT r;
-  GetWindowRect(control, &r);
-  POINT at = Centre(r);
-  HWND target = WindowFromPoint(at);
-  ScreenToClient(target, &at);
-  Click(target, at);
 }
 
 void WindowDriver::ClickTab(int page) {
@@ -130,73 +123,76 @@ RECT WindowDriver::Thumb(HWND bar, int* arrow) {
   return thumb;
 }
 
-int WindowDriver::Shown(HWND hwnd) {
+std::wstring WindowDriver::Look(const char* name) { return Look(Hwnd(name)); }
+
+std::wstring WindowDriver::Look(HWND hwnd) {
   wchar_t kind[64] = {};
   GetClassNameW(hwnd, kind, 64);
   const auto is = [&kind](const wchar_t* name) { return lstrcmpiW(kind, name) == 0; };
-  if (is(WC_BUTTONW)) return static_cast<int>(SendMessageW(hwnd, BM_GETCHECK, 0, 0));
-  if (is(WC_COMBOBOXW)) return static_cast<int>(SendMessageW(hwnd, CB_GETCURSEL, 0, 0));
-  if (is(WC_SCROLLBARW)) return GetScrollPos(hwnd, SB_CTL);
-  if (is(TRACKBAR_CLASSW)) return static_cast<int>(SendMessageW(hwnd, TBM_GETPOS, 0, 0));
-  return 0;
+  std::wstring look = Text(hwnd);
+  if (is(WC_BUTTONW)) look = std::to_wstring(SendMessageW(hwnd, BM_GETCHECK, 0, 0));
+  if (is(WC_SCROLLBARW)) look = std::to_wstring(GetScrollPos(hwnd, SB_CTL));
+  if (is(TRACKBAR_CLASSW)) look = std::to_wstring(SendMessageW(hwnd, TBM_GETPOS, 0, 0));
+  return look + (IsWindowEnabled(hwnd) ? L"" : L" off");
 }
 
-std::wstring WindowDriver::Look(const char* name) {
-  for (int i = 0; HWND option = Option(name, i); ++i)
-    if (Shown(option)) return Text(option);
-  const Kind kind = Row(name).kind;
-  if (kind == Kind::Option) return L"-";
-  HWND hwnd = Hwnd(name);
-  if (kind == Kind::Label || kind == Kind::DropDown) return Text(hwnd);
-  return std::to_wstring(Shown(hwnd)) + (IsWindowEnabled(hwnd) ? L"" : L" off");
+Picture WindowDriver::Capture() {
+  HWND window = form_->hwnd();
+  RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Pump();
+  RECT r;
+  GetWindowRect(window, &r);
+  Picture picture{r.right - r.left, r.bottom - r.top, {}};
+  picture.pixels.resize(std::size_t(picture.width) * picture.height);
+  BITMAPINFO info{};
+  info.bmiHeader = {
+      sizeof info.bmiHeader, picture.width, -picture.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  HDC source = GetWindowDC(window);
+  HDC memory = CreateCompatibleDC(source);
+  HBITMAP bitmap = CreateCompatibleBitmap(source, picture.width, picture.height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, picture.width, picture.height, source, 0, 0, SRCCOPY);
+  SelectObject(memory, old);
+  GetDIBits(memory, bitmap, 0, picture.height, picture.pixels.data(), &info, DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(window, source);
+  for (unsigned& pixel : picture.pixels) pixel &= 0xFFFFFF;
+  return picture;
 }
 
-std::wstring WindowDriver::States() {
-  std::wstring all;
-  for (const ControlRow& row : FormRows()) {
-    HWND hwnd = row.kind == Kind::Option ? Option(row.name, row.index) : Hwnd(row.name);
-    all += Text(hwnd) + L" = " + std::to_wstring(Shown(hwnd)) +
-           (IsWindowEnabled(hwnd) ? L"\n" : L", disabled\n");
-  }
-  return all;
-}
-
-void ExpectSteps(const Seed& stored, const std::vector<Step>& steps) {
-  TestRegistry registry;
-  registry.SetFreshInstall();
-  for (const auto& [setting, value] : stored) registry.SetRaw(setting, value.type, value.bytes);
-  auto expected = registry.Everything();
-  SystemRegistry system;
-  FailingStore store{system};
-  WindowDriver panel(&store);
-  std::set<std::string> watched;  // of the start-up's writes, those that count
-  for (const auto& [setting, value] : stored) watched.insert(Info(setting).name);
-  for (std::size_t i = 0, notices = 0; i < steps.size(); ++i) {
-    SCOPED_TRACE("step " + std::to_string(i + 1));
-    const auto& [act, written, shown, notice] = steps[i];
-    if (act) expected = registry.Everything(), store.sets.clear(), act(panel);
-    std::vector<std::string> names, sets = std::exchange(store.sets, {});
-    for (const auto& [setting, value] : written) {
-      names.push_back(Info(setting).name);
-      expected[std::string(KeyPath(Info(setting).key)) + "\\" + names.back()] = value;
+int Differences(const Picture& a, const Picture& b, int tolerance) {
+  if (a.width != b.width || a.height != b.height) return a.width * a.height + 1;
+  int count = 0;
+  for (std::size_t i = 0; i < a.pixels.size(); ++i) {
+    for (int shift : {0, 8, 16}) {
+      if (std::abs(int(a.pixels[i] >> shift & 0xFF) - int(b.pixels[i] >> shift & 0xFF)) >
+          tolerance) {
+        ++count;
+        break;
+      }
     }
-    std::erase_if(sets, [&](const std::string& name) { return !act && !watched.count(name); });
-    EXPECT_EQ(sets, names);
-    EXPECT_EQ(registry.Everything(), expected);
-    for (const auto& [name, look] : shown) EXPECT_EQ(panel.Look(name), look) << name;
-    const auto& boxes = panel.boxes().shown;
-    ASSERT_EQ(boxes.size(), notices += notice != nullptr);
-    if (!notice) continue;
-    EXPECT_EQ(boxes.back().text, notice);
-    EXPECT_EQ(boxes.back().title + L" " + std::to_wstring(boxes.back().style), L"Information 64");
   }
+  return count;
 }
 
-void ExpectFills(const std::vector<std::tuple<Seed, Seed, Looks>>& cases) {
-  for (std::size_t i = 0; i < cases.size(); ++i) {
-    SCOPED_TRACE("case " + std::to_string(i + 1));
-    const auto& [stored, written, shown] = cases[i];
-    ExpectSteps(stored, {{{}, written, shown}});
+void SaveBmp(const Picture& picture, const std::string& path) {
+  const int row = (picture.width * 3 + 3) & ~3;
+  BITMAPFILEHEADER file{
+      0x4D42, DWORD(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + row * picture.height), 0,
+      0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+  BITMAPINFOHEADER info{sizeof info, picture.width, picture.height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  std::unique_ptr<FILE, decltype(&std::fclose)> out(std::fopen(path.c_str(), "wb"), &std::fclose);
+  if (!out) return;
+  std::fwrite(&file, sizeof file, 1, out.get());
+  std::fwrite(&info, sizeof info, 1, out.get());
+  std::vector<unsigned char> line(row);
+  for (int y = picture.height - 1; y >= 0; --y) {
+    for (int x = 0; x < picture.width; ++x) {
+      const unsigned p = picture.At(x, y);
+      line[x * 3] = p & 0xFF, line[x * 3 + 1] = p >> 8 & 0xFF, line[x * 3 + 2] = p >> 16 & 0xFF;
+    }
+    std::fwrite(line.data(), 1, line.size(), out.get());
   }
 }
 

@@ -1,22 +1,16 @@
 // Starts the real window the way the program does and drives it with real
 // window messages, delivered through the same message loop and keyboard
-// handling as the program's; and the page tables, which start it on chosen
-// stored values and check what each action writes and what it shows.
+// handling as the program's; and looks at it as pixels.
 #pragma once
 
 #include <windows.h>
 
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <memory>
 #include <string>
-#include <tuple>
-#include <utility>
 #include <vector>
 
 #include "registry/Store.h"
-#include "tests/support/TestRegistry.h"
 #include "window/Form1.h"
 #include "window/MessageBoxes.h"
 
@@ -28,21 +22,27 @@ class RecordedBoxes final : public MessageBoxes {
   struct Box {
     std::wstring text, title;
     UINT style;
+    bool ownerShown;  // whether the owner was on the screen then
   };
   void Show(HWND owner, const std::wstring& text, const std::wstring& title, UINT style) override {
-    shown.push_back({text, title, style});
-    ownerShown.push_back(IsWindowVisible(owner) != FALSE);
+    shown.push_back({text, title, style, IsWindowVisible(owner) != FALSE});
   }
   std::vector<Box> shown;
-  std::vector<bool> ownerShown;  // whether the owner was on the screen then
+};
+
+// A window's pixels, 0x00RRGGBB, row by row from the top.
+struct Picture {
+  int width = 0, height = 0;
+  std::vector<unsigned> pixels;
+  unsigned At(int x, int y) const { return pixels[std::size_t(y) * width + x]; }
 };
 
 class WindowDriver {
  public:
   // Creates, loads and shows the window on `store` (the system registry
   // when none is given), its message boxes recorded unless real `boxes` are
-  // given.
-  explicit WindowDriver(Store* store = nullptr, bool show = true, MessageBoxes* boxes = nullptr);
+  // given; opened on `page` (the program opens it on "General").
+  explicit WindowDriver(Store* store = nullptr, MessageBoxes* boxes = nullptr, int page = 0);
   ~WindowDriver();
 
   Form1& form() { return *form_; }
@@ -53,19 +53,15 @@ class WindowDriver {
   void Pump();
 
   HWND Hwnd(const char* name) { return form_->Get<Control>(name).hwnd(); }
-  // The option button of group `name` with that index; nothing past the last.
-  HWND Option(const char* name, int index);
+  // The window of the form showing this caption ("&Quad").
+  HWND Captioned(const wchar_t* caption);
   HWND Focus() const { return GetFocus(); }
-  // The control's name ("optQuad1" for an option button), "" for none.
-  std::string Name(HWND hwnd);
 
-  // A left click at a point of a control (its centre by default), shown
-  // page or not: mouse down and up, posted as the input system would.
+  // A left click at a point of a control (its centre by default): mouse
+  // down and up, posted as the input system would.
   void Click(HWND control, POINT at = {-1, -1});
   void Click(const char* name) { Click(Hwnd(name)); }
-  // A click on the centre of the control as it lies on the screen, given to
-  // the window that the input system gives it to (not to a disabled control).
-  void ClickOnScreen(HWND control);
+  void Click(const wchar_t* caption) { Click(Captioned(caption)); }
   // A click on a page's tab.
   void ClickTab(int page);
   // Opens the list with a click and clicks the item in it.
@@ -80,8 +76,6 @@ class WindowDriver {
   void Key(UINT vk, std::vector<UINT> modifiers = {});
   // Alt held with a letter: an access key.
   void AltKey(wchar_t letter) { Deliver(Target(), WM_SYSCHAR, letter, 1 | (1u << 29)); }
-  // A typed character at the focused control.
-  void Char(wchar_t c) { Deliver(Target(), WM_CHAR, c, 1); }
 
   // Any message, posted as the window system would and then delivered.
   void Deliver(HWND to, UINT msg, WPARAM w, LPARAM l) { PostMessageW(to, msg, w, l), Pump(); }
@@ -90,16 +84,16 @@ class WindowDriver {
   // before it is handled.
   void Watch(std::function<void(const MSG&)> watch);
 
-  std::wstring Text(HWND hwnd);
-  // The state a button, list, bar or slider shows (check, selection,
-  // position); 0 for the other kinds.
-  int Shown(HWND hwnd);
-  // What a control shows as text: a label its caption, a list its item (""
-  // for none), an option group its chosen button's caption ("-" for none),
-  // anything else its state, with " off" when it is disabled.
+  static std::wstring Text(HWND hwnd);
+  // What a control shows: a button's check, a list's item text ("" for
+  // none), a bar's or slider's position, a label's caption; with " off"
+  // when it is disabled.
   std::wstring Look(const char* name);
-  // Caption, shown state and enabling of every control, one per line.
-  std::wstring States();
+  std::wstring Look(const wchar_t* caption) { return Look(Captioned(caption)); }
+  std::wstring Look(HWND hwnd);
+
+  // The whole window as it is on the screen, title bar and frame included.
+  Picture Capture();
 
  private:
   HWND Target() { return GetFocus() ? GetFocus() : form_->hwnd(); }
@@ -111,25 +105,9 @@ class WindowDriver {
   std::unique_ptr<Form1> form_;
 };
 
-using Seed = std::vector<std::pair<Setting, Stored>>;
-using Looks = std::vector<std::pair<const char*, std::wstring>>;
-
-// A user's action (none: the start-up); the values it writes, in order, as
-// stored afterwards; what the named controls show then (see Look); the
-// information notice it shows, if any.
-struct Step {
-  std::function<void(WindowDriver&)> act;
-  Seed written;
-  Looks shown;
-  const wchar_t* notice = nullptr;
-};
-// Starts the window on a freshly installed driver with `stored` over it,
-// every write recorded, and takes the steps. Of the start-up's writes only
-// those of values in `stored` count.
-void ExpectSteps(const Seed& stored, const std::vector<Step>& steps);
-
-// The start-up on each case: the values stored over a fresh install, and
-// its step's `written` and `shown`.
-void ExpectFills(const std::vector<std::tuple<Seed, Seed, Looks>>& cases);
+// Pixels that differ by more than `tolerance` in any colour channel.
+int Differences(const Picture& a, const Picture& b, int tolerance = 8);
+// Writes a picture as a 24-bit BMP file.
+void SaveBmp(const Picture& picture, const std::string& path);
 
 }  // namespace calvane::test

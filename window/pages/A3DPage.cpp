@@ -26,6 +26,7 @@ A3DPage::A3DPage(Form1& form) : form_(form) {
   // The entry PrimaryXtalk keeps what the start-up read.
   BindRows(form, "cboA3DType", kTypeSettings, kTypes);
 
+  form.Edits("optQuad", Setting::QuadCodecOutputModeState);
   form.Group("optQuad").onClick = [this](int index) {
     std::wstring& entry = form_.snapshot().Text(Setting::QuadCodecOutputModeState);
     entry = kModes[index].stored;

@@ -34,6 +34,7 @@ AC97Page::AC97Page(Form1& form) : form_(form) {
   for (const LevelRow& row : kLevels) {
     ScrollBar& bar = form.Get<ScrollBar>(row.bar);
     Label& label = form.Get<Label>(row.label);
+    form.Edits(row.bar, row.setting);
     bar.onChange = [&form, &bar, &label, setting = row.setting] {
       auto& level = form.snapshot().Level(setting);
       level = static_cast<std::int16_t>(bar.Position());

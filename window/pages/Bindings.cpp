@@ -12,6 +12,7 @@ std::optional<int> EntryNumber(const Form1& form, Setting setting) {
 
 void BindSwitch(Form1& form, const char* box, Setting setting, std::function<void(int)> then) {
   CheckBox& check = form.Get<CheckBox>(box);
+  form.Edits(box, setting);
   check.onClick = [&form, &check, setting, then = std::move(then)] {
     const int state = check.State();
     std::wstring& entry = form.snapshot().Text(setting);

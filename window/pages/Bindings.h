@@ -35,6 +35,7 @@ template <std::size_t N, std::size_t M>
 void BindRows(Form1& form, const char* list, const Setting (&settings)[N],
               const std::int16_t (&rows)[M][N]) {
   DropDown& drop = form.Get<DropDown>(list);
+  for (Setting setting : settings) form.Edits(list, setting);
   drop.onClick = [&form, &drop, &settings, &rows] {
     const int index = drop.Index();
     if (index < 0 || index >= static_cast<int>(M)) return;

@@ -43,6 +43,7 @@ constexpr const wchar_t* kInputNote =
 }  // namespace
 
 DigitalPage::DigitalPage(Form1& form) : form_(form) {
+  form.Edits("optDigOut", Setting::SpdifFrequency);
   form.Group("optDigOut").onClick = [this](int index) {
     std::wstring& entry = form_.snapshot().Text(Setting::SpdifFrequency);
     entry = kRates[index];
@@ -66,16 +67,18 @@ DigitalPage::DigitalPage(Form1& form) : form_(form) {
 }
 
 void DigitalPage::FillAnalogEQ() {
-  // S, then E only when S is 1, then L only when E is 1 too. A stored number
-  // that matches no item, or an entry that is no number, selects nothing.
+  // S, then E only when S is 1, then L only when E is 1 too, each compared as
+  // the number it holds, however large. A stored number that matches no
+  // item, or an entry that is no number, selects nothing.
   DropDown& eq = form_.Get<DropDown>("cboAnalogEQ");
-  const auto support = EntryNumber(form_, Setting::SupportAnalogEQ);
+  auto number = [this](Setting setting) { return ReadAnyNumber(form_.snapshot().Text(setting)); };
+  const auto support = number(Setting::SupportAnalogEQ);
   if (support == 0) return eq.SetIndex(0);
   if (support != 1) return;
-  const auto enable = EntryNumber(form_, Setting::AnalogEQEnableState);
+  const auto enable = number(Setting::AnalogEQEnableState);
   if (!enable) return;
   if (enable != 1) return eq.SetIndex(0);
-  const auto line = EntryNumber(form_, Setting::AnalogEQSrcLine);
+  const auto line = number(Setting::AnalogEQSrcLine);
   for (int index = 1; index < static_cast<int>(std::size(kEQ)); ++index) {
     if (line == kEQ[index][kLineColumn]) return eq.SetIndex(index);
   }

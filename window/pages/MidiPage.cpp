@@ -36,6 +36,7 @@ MidiPage::MidiPage(Form1& form) : form_(form) {
   for (const AmountRow& row : kAmounts) {
     Slider& slider = form.Get<Slider>(row.slider);
     Label& label = form.Get<Label>(row.label);
+    form.Edits(row.slider, row.setting);
     slider.onChange = [&form, &slider, &label, setting = row.setting] {
       std::wstring& entry = form.snapshot().Text(setting);
       entry = std::to_wstring(slider.Position());
