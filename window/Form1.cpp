@@ -421,7 +421,9 @@ std::wstring Form1::ShownName(std::string_view control) const {
   }
   std::wstring name;
   for (std::size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] != L'&' || (i + 1 < caption.size() && caption[++i] == L'&')) name += caption[i];
+    // "&" marks the access key that follows; "&&" stands for "&".
+    if (caption[i] == L'&' && ++i == caption.size()) break;
+    name += caption[i];
   }
   while (!name.empty() && (name.back() == L':' || name.back() == L'.')) name.pop_back();
   return name;

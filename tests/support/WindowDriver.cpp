@@ -70,6 +70,15 @@ void WindowDriver::Click(HWND control, POINT at) {
   Drag(control, at, at);
 }
 
+void WindowDriver::ClickOnScreen(HWND control) {
+  RECT r;
+  GetWindowRect(control, &r);
+  POINT at = Centre(r);
+  HWND target = WindowFromPoint(at);
+  ScreenToClient(target, &at);
+  Click(target, at);
+}
+
 void WindowDriver::ClickTab(int page) {
   RECT r{};
   SendMessageW(Hwnd("SSTab1"), TCM_GETITEMRECT, page, reinterpret_cast<LPARAM>(&r));

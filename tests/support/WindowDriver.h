@@ -62,6 +62,9 @@ class WindowDriver {
   void Click(HWND control, POINT at = {-1, -1});
   void Click(const char* name) { Click(Hwnd(name)); }
   void Click(const wchar_t* caption) { Click(Captioned(caption)); }
+  // A click on the centre of the control as it lies on the screen, given to
+  // the window that the input system gives it to (not to a disabled one).
+  void ClickOnScreen(HWND control);
   // A click on a page's tab.
   void ClickTab(int page);
   // Opens the list with a click and clicks the item in it.
@@ -76,6 +79,8 @@ class WindowDriver {
   void Key(UINT vk, std::vector<UINT> modifiers = {});
   // Alt held with a letter: an access key.
   void AltKey(wchar_t letter) { Deliver(Target(), WM_SYSCHAR, letter, 1 | (1u << 29)); }
+  // A typed character at the focused control.
+  void Char(wchar_t c) { Deliver(Target(), WM_CHAR, c, 1); }
 
   // Any message, posted as the window system would and then delivered.
   void Deliver(HWND to, UINT msg, WPARAM w, LPARAM l) { PostMessageW(to, msg, w, l), Pump(); }

@@ -1,59 +1,49 @@
-// The main window: its pages, its keyboard handling, its notices and its end.
+// The main window: its keyboard handling, its notices and its end.
 #include "window/Form1.h"
 
 #include <gtest/gtest.h>
 
 #include <tuple>
 
-#include "tests/support/TestRegistry.h"
+#include "tests/support/Registration.h"
 #include "tests/support/WindowDriver.h"
 
 namespace calvane::test {
 namespace {
 
-struct FreshInstall : TestRegistry {
-  FreshInstall() { SetFreshInstall(); }
-};
-
-TEST(Form1, PagesSwitchAndKeysActOnlyOnTheShownPagesUsableControlsWritingNothing) {
-  FreshInstall registry;  // input not detected: chkEnIn disabled
+TEST(Form1, KeysActOnlyOnTheShownPagesUsableControlsAndPageSwitchesWriteNothing) {
+  DriverKeys keys;  // input not detected: chkEnIn disabled
   WindowDriver panel;
-  const auto stored = registry.Everything();
-  const auto states = panel.States();
+  const std::string stored = Dump();
+  // Each page's controls in tab order, from the row of tabs round to OK; an
+  // option button by its caption.
   // clang-format off
-  const std::vector<std::string> cycles[] = {
-      {"SSTab1", "chkPlayA3D", "chkA3DSplash", "ListView1", "cmdOK"},
+  const std::vector<const char*> cycles[] = {
+      {"SSTab1", "chkPlayA3D", "chkA3DSplash", "ListView1", "Picture1", "cmdOK"},
       {"SSTab1", "chkMIDIfx", "cboWavetableMode", "hsbEffect1", "hsbEffect2", "cmdOK"},
-      {"SSTab1", "optQuad0", "optQuad1", "cboA3DType", "cmdOK"},
+      {"SSTab1", "&Stereo", "&Quad", "cboA3DType", "cmdOK"},
       {"SSTab1", "chkST3D", "hsbPCM1", "hsbPCM2", "hsbFront", "hsbRear", "chkShare",
        "chkAttenuation", "chkLA2Inv", "chkLA4Inv", "cmdAC97Help", "cmdOK"},
-      {"SSTab1", "cboAnalogEQ", "optDigOut0", "optDigOut1", "optDigOut2", "chkDetOut", "chkEnOut",
+      {"SSTab1", "cboAnalogEQ", "&32 kHz", "&44.1 kHz", "4&8 kHz", "chkDetOut", "chkEnOut",
        "chkDetIn", "cmdDO", "cmdDI", "cmdOK"}};
   // clang-format on
-  // A tab clicked, or 5: Ctrl+Tab, 6: Ctrl+Shift+Tab; then the page shown.
-  const std::pair<int, int> steps[] = {{3, 3}, {5, 4}, {5, 0}, {6, 4}, {1, 1}, {1, 1},
-                                       {6, 0}, {2, 2}, {4, 4}, {0, 0}, {5, 1}, {5, 2}};
-  for (auto [how, page] : steps) {
-    if (how < 5) panel.ClickTab(how);
-    if (how > 4) panel.Key(VK_TAB, {VK_CONTROL, UINT(how == 6 ? VK_SHIFT : VK_CONTROL)});
-    ASSERT_EQ(panel.form().Page(), page);
-    for (const ControlRow& row : FormRows()) {
-      HWND h = row.kind == Kind::Option ? panel.Option(row.name, row.index) : panel.Hwnd(row.name);
-      EXPECT_EQ(IsWindowVisible(h) != FALSE, row.page < 0 || row.page == page) << row.name << page;
-    }
+  const auto window = [&](const char* name) {
+    return name[0] == '&' || name[1] == '&' || name[2] == '&'
+               ? panel.Captioned(std::wstring(name, name + strlen(name)).c_str())
+               : panel.Hwnd(name);
+  };
+  for (int page : {3, 0, 4, 1, 2}) {
+    panel.ClickTab(page);
     // Tab from OK round the page, then Shift+Tab round it back.
-    std::vector<std::string> seen, expected = cycles[page];
-    expected.insert(expected.end(), cycles[page].rbegin() + 1, cycles[page].rend());
-    expected.push_back("cmdOK");
+    const auto& cycle = cycles[page];
     SetFocus(panel.Hwnd("cmdOK"));
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-      panel.Key(VK_TAB,
-                i < cycles[page].size() ? std::vector<UINT>{} : std::vector<UINT>{VK_SHIFT});
-      seen.push_back(panel.Name(panel.Focus()));
+    for (std::size_t i = 0; i < 2 * cycle.size(); ++i) {
+      const bool back = i >= cycle.size();
+      panel.Key(VK_TAB, back ? std::vector<UINT>{VK_SHIFT} : std::vector<UINT>{});
+      const std::size_t at = back ? (2 * cycle.size() - i + cycle.size() - 2) % cycle.size() : i;
+      EXPECT_EQ(panel.Focus(), window(cycle[at])) << "page " << page << ", key " << i;
     }
-    EXPECT_EQ(seen, expected);
   }
-  // A key, or a typed character.
   const auto key = [&](UINT k) { return [&, k] { k < 32 ? panel.Key(k) : panel.Char(k); }; };
   const auto click = [&](const char* n) { return [&, n] { panel.ClickOnScreen(panel.Hwnd(n)); }; };
   // The page, the focused control, what the user does, where the focus ends.
@@ -63,55 +53,64 @@ TEST(Form1, PagesSwitchAndKeysActOnlyOnTheShownPagesUsableControlsWritingNothing
   // clang-format off
   const std::tuple<int, const char*, std::function<void()>, const char*> cases[] = {
       {1, "chkMIDIfx", key(L'2'), "hsbEffect2"}, {1, "hsbEffect2", key(L'w'), "hsbEffect2"},
-      {4, "cmdOK", [&] { SetFocus(panel.Option("optDigOut", 1)), panel.Char('a'); }, "cboAnalogEQ"},
+      {4, "cmdOK", [&] { SetFocus(panel.Captioned(L"&44.1 kHz")), panel.Char('a'); }, "cboAnalogEQ"},
       {0, "chkPlayA3D", key(VK_RETURN), "chkPlayA3D"},
       {0, "cmdOK", [&] { panel.AltKey(L'a'); }, "cmdOK"}, {0, "cmdOK", key(VK_ESCAPE), "cmdOK"},
       {3, "cmdAC97Help", key(VK_RETURN), "cmdAC97Help"}, {0, "cmdOK", click("Command1"), "cmdOK"},
       {0, "cmdOK", click("chkVIA"), "cmdOK"}, {1, "chkMIDIfx", click("cboEffect1"), "chkMIDIfx"}};
   // clang-format on
   for (const auto& [page, from, act, to] : cases) {
-    panel.form().ShowPage(page);
+    panel.ClickTab(page);
     SetFocus(panel.Hwnd(from));
     act();
-    EXPECT_EQ(panel.Name(panel.Focus()), to) << "from " << from;
+    EXPECT_EQ(panel.Focus(), panel.Hwnd(to)) << "from " << from;
   }
   EXPECT_TRUE(panel.boxes().shown.size() == 1 && panel.boxes().shown[0].title == L"Information");
-  panel.form().ShowPage(0);
-  EXPECT_EQ(panel.States(), states);
-  EXPECT_EQ(registry.Everything(), stored);
+  EXPECT_EQ(panel.Look("chkVIA"), L"0 off");
+  EXPECT_EQ(panel.Look("cboEffect1"), L" off");
+  EXPECT_EQ(Dump(), stored);
 }
 
 // What the start-up could not save is told in one notice once the window is
-// on the screen; a failed later change in one notice per action.
+// on the screen, a failed later change in one notice per action, each
+// setting named as the window shows it.
 TEST(Form1, EveryValueThatCouldNotBeSavedIsToldInOneNoticePerLoadOrAction) {
+  const auto lock = [](const char* key) { return [key] { LockKey(key); }; };
   // How the registry is spoilt: before the start-up, or else just before the
   // user's action once the window is shown; what the notice says.
-  const auto lock = [](Key key) { return [key](TestRegistry& r) { r.MakeReadOnly(key); }; };
   // clang-format off
-  const std::tuple<std::function<void(TestRegistry&)>, std::function<void(WindowDriver&)>,
-                   std::vector<const wchar_t*>> cases[] = {
-      {lock(Key::Customization), {}, {L"These settings could not be saved: SupportAnalogEQ, "
-       L"AC97PCMOutVol, AC97PCM2OutVol, AC97MixerFrontOutVol, AC97MixerRearOutVol, "
-       L"DetectSpdifOut, EnableSpdifOut.\r", L"permission"}},
-      {[](TestRegistry& r) {
-         for (Key k : {Key::ControlPanel, Key::Customization, Key::A3D}) r.RemoveKey(k);
-       }, {}, {L"This setting could not be saved: SetGPIO0InQuad.\r", L"missing"}},
-      {lock(Key::ControlPanel), [](WindowDriver& p) { p.ClickTab(1), p.Click("chkMIDIfx"); },
-       {L"This setting could not be saved: ZuvivWavetableEffect.\r", L"permission"}},
-      {lock(Key::ControlPanel),
+  const std::tuple<std::function<void()>, std::function<void(WindowDriver&)>, std::vector<const wchar_t*>> cases[] = {
+      {lock("Customization"), {}, {L"These settings could not be saved:\r\n"
+       L"    Analog EQ Channel (SupportAnalogEQ)\r\n    PCM 1 Out Level (AC97PCMOutVol)\r\n"
+       L"    PCM 2 Out Level (AC97PCM2OutVol)\r\n    AC'97 Front Output (AC97MixerFrontOutVol)\r\n"
+       L"    AC'97 Rear Output (AC97MixerRearOutVol)\r\n    Output Detected (DetectSpdifOut)\r\n"
+       L"    Enable Output (EnableSpdifOut)\r\n\r\n", L"permission"}},
+      {[] { DriverKeys gone(""); }, {}, {L"This setting could not be saved:\r\n"
+       L"    Share Front and Rear Output Jacks (SetGPIO0InQuad)\r\n\r\n", L"missing"}},
+      {lock("ControlPanel"), [](WindowDriver& p) { p.ClickTab(1), p.Click("chkMIDIfx"); },
+       {L"    Turn Effects On (ZuvivWavetableEffect)\r\n", L"permission"}},
+      {lock("ControlPanel"),
        [](WindowDriver& p) { p.ClickTab(1), SetFocus(p.Hwnd("cboWavetableMode")), p.Key(VK_DOWN); },
-       {L": GamerMode, SoftSynthVoices, SoftSynthMode, SoftSynthModeIndex, SoftSynth.\r"}}};
+       {L":\r\n    Wavetable Mode (GamerMode, SoftSynthVoices, SoftSynthMode, SoftSynthModeIndex, SoftSynth)\r\n\r\n"}},
+      {lock("A3D"), [](WindowDriver& p) { p.Click("chkPlayA3D"); }, {L"    Play A3D splash audio (SplashAudio)\r\n"}},
+      {lock("ControlPanel"), [](WindowDriver& p) { p.ClickTab(1), p.AltKey(L'1'), p.Key(VK_RIGHT); },
+       {L"    Effect 1 (Reverb) (ReverbAmount)\r\n"}},
+      {lock("ControlPanel"), [](WindowDriver& p) { p.ClickTab(2), p.Click(L"&Quad"); },
+       {L"    Quad Codec Output Mode (QuadCodecOutputModeState)\r\n"}},
+      {lock("Customization"), [](WindowDriver& p) { p.ClickTab(4), p.Click(L"&32 kHz"); },
+       {L"    Output Rate (SpdifFrequency)\r\n"}}};
   // clang-format on
   for (const auto& [spoil, act, told] : cases) {
-    FreshInstall registry;
-    if (!act) spoil(registry);
+    DriverKeys keys;
+    if (!act) spoil();
     WindowDriver panel;  // loaded, shown, and its queue delivered
-    if (act) spoil(registry), act(panel);
+    if (act) spoil(), act(panel);
     const auto& boxes = panel.boxes().shown;
     ASSERT_EQ(boxes.size(), 1u);
     for (auto t : told) EXPECT_NE(boxes[0].text.find(t), std::wstring::npos) << boxes[0].text;
-    EXPECT_TRUE(boxes[0].title == kFormCaption && boxes[0].style == (MB_OK | MB_ICONWARNING));
-    EXPECT_TRUE(panel.boxes().ownerShown[0]) << "told before the window is shown";
+    EXPECT_TRUE(boxes[0].title == L"Calvane Control Panel for Windows XP" &&
+                boxes[0].style == (MB_OK | MB_ICONWARNING));
+    EXPECT_TRUE(boxes[0].ownerShown) << "told before the window is shown";
   }
 }
 
@@ -142,10 +141,10 @@ TEST(Form1, TheProgramEndsAfterTheRealNoticeForOkAndAtOnceForTheCloseBoxNeverWri
       {WM_SYSCOMMAND, SC_CLOSE, 0, true}, {WM_SYSKEYDOWN, VK_F4, 1 | KF_ALTDOWN << 16, true}};
   // clang-format on
   for (auto [message, w, l, escape] : ends) {
-    FreshInstall registry;
+    DriverKeys keys;
     SystemMessageBoxes boxes;
-    WindowDriver panel(nullptr, true, &boxes);
-    const auto stored = registry.Everything();
+    WindowDriver panel(nullptr, &boxes);
+    const std::string stored = Dump();
     EXPECT_EQ(panel.Focus(), panel.Hwnd("cmdOK"));
     gEscape = escape, gForm = panel.form().hwnd(), gBox = nullptr;
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, Dismiss);
@@ -153,7 +152,7 @@ TEST(Form1, TheProgramEndsAfterTheRealNoticeForOkAndAtOnceForTheCloseBoxNeverWri
     KillTimer(nullptr, timer);
     EXPECT_EQ(gBox && gRight && !IsWindow(gBox), message == WM_KEYDOWN) << message;
     EXPECT_TRUE(panel.unloaded() && !IsWindow(gForm)) << message;
-    EXPECT_EQ(registry.Everything(), stored);
+    EXPECT_EQ(Dump(), stored);
   }
 }
 
