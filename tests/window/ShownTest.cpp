@@ -192,5 +192,21 @@ TEST(Shown, EachLabelStandsJustBeforeTheControlItNames) {
   }
 }
 
+// Each page on a freshly installed driver, saved for tests/pictures/compare
+// to hold against the reviewed reference pictures; the pointer is moved off
+// the window first.
+TEST(Shown, PagesSavedForComparison) {
+  const char* folder = std::getenv("CALVANE_PICTURES");
+  if (!folder) GTEST_SKIP() << "CALVANE_PICTURES names no folder";
+  DriverKeys keys;
+  const char* names[] = {"1-General", "2-MIDI", "3-A3D-Settings", "4-AC97-Controls",
+                         "5-Digital-Out-EQ"};
+  for (int page = 0; page < 5; ++page) {
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    WindowDriver panel(nullptr, nullptr, page);
+    SaveBmp(panel.Capture(), std::string(folder) + "\\" + names[page] + ".bmp");
+  }
+}
+
 }  // namespace
 }  // namespace calvane::test
