@@ -93,4 +93,28 @@ SettingValue ReadKeyValue(Store& store, HKEY root, const char* path, const char*
   return value;
 }
 
+std::optional<RawValue> ReadRawValue(Store& store, HKEY root, const char* path, const char* name) {
+  OpenedKey key(store, root, path, KEY_QUERY_VALUE);
+  RawValue value;
+  DWORD size = 0;
+  if (key.status() != ERROR_SUCCESS ||
+      store.QueryValue(key.get(), name, &value.type, nullptr, &size) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  value.bytes.resize(size);
+  if (store.QueryValue(key.get(), name, &value.type, value.bytes.data(), &size) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  value.bytes.resize(size);
+  return value;
+}
+
+LONG WriteRawValue(Store& store, HKEY root, const char* path, const char* name,
+                   const RawValue& value) {
+  OpenedKey key(store, root, path, kWriteAccess);
+  if (key.status() != ERROR_SUCCESS) return key.status();
+  return store.SetValue(key.get(), name, value.type, value.bytes.data(),
+                        static_cast<DWORD>(value.bytes.size()));
+}
+
 }  // namespace calvane

@@ -3,6 +3,9 @@
 // no key is ever created.
 #pragma once
 
+#include <optional>
+#include <vector>
+
 #include "registry/SettingValue.h"
 #include "registry/Store.h"
 
@@ -31,5 +34,16 @@ LONG WriteKeyValue(Store& store, HKEY root, const char* path, const char* name,
 // Opens the key for reading only, so that a user who may not write still sees
 // the stored settings. Anything that cannot be read gives Empty.
 SettingValue ReadKeyValue(Store& store, HKEY root, const char* path, const char* name);
+
+// A value exactly as it is stored: its type and its data.
+struct RawValue {
+  DWORD type = REG_NONE;
+  std::vector<BYTE> bytes;
+};
+// Nothing when the value cannot be read (missing value or key).
+std::optional<RawValue> ReadRawValue(Store& store, HKEY root, const char* path, const char* name);
+// Puts a value back exactly as it was stored; no key is created.
+LONG WriteRawValue(Store& store, HKEY root, const char* path, const char* name,
+                   const RawValue& value);
 
 }  // namespace calvane

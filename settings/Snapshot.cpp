@@ -45,6 +45,16 @@ SettingValue ReadSetting(Store& store, Setting setting) {
   return ReadKeyValue(store, kRoot, KeyPath(info.key), info.name);
 }
 
+std::optional<RawValue> ReadStored(Store& store, Setting setting) {
+  const SettingInfo& info = Info(setting);
+  return ReadRawValue(store, kRoot, KeyPath(info.key), info.name);
+}
+
+LONG WriteStored(Store& store, Setting setting, const RawValue& value) {
+  const SettingInfo& info = Info(setting);
+  return WriteRawValue(store, kRoot, KeyPath(info.key), info.name, value);
+}
+
 Snapshot ReadSnapshot(Store& store, const SettingWriter& write) {
   Snapshot snapshot;
   for (const SettingInfo& info : kSettings) {

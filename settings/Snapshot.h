@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "registry/Registry.h"
 #include "registry/SettingValue.h"
 #include "registry/Store.h"
 #include "settings/Catalogue.h"
@@ -46,6 +47,9 @@ class Snapshot {
 // its catalogue key, never creating the key. Returns the store's status.
 LONG WriteSetting(Store& store, Setting setting, const SettingValue& value);
 SettingValue ReadSetting(Store& store, Setting setting);
+// A setting's value exactly as stored, and put back so.
+std::optional<RawValue> ReadStored(Store& store, Setting setting);
+LONG WriteStored(Store& store, Setting setting, const RawValue& value);
 
 using SettingWriter = std::function<void(Setting, const SettingValue&)>;
 

@@ -41,6 +41,12 @@ void CheckBox::ShowState() {
   if (hwnd_) SendMessageW(hwnd_, BM_SETCHECK, state_, 0);
 }
 
+void CheckBox::PutBack(const Kept& kept) {
+  Control::PutBack(kept);
+  state_ = kept.state;
+  ShowState();
+}
+
 void CheckBox::OnCommand(WORD code) {
   // The box is a non-automatic three-state button: a click only reports, and
   // the new state is ours to set.
@@ -54,13 +60,17 @@ void OptionGroup::Add(int index, const Control& button) {
 
 void OptionGroup::Select(int index) {
   if (index == selected_ || index < 0 || index >= static_cast<int>(buttons_.size())) return;
+  PutBack(index);
+  if (onClick) onClick(index);
+}
+
+void OptionGroup::PutBack(int index) {
   selected_ = index;
   for (int i = 0; i < static_cast<int>(buttons_.size()); ++i) {
     if (HWND button = buttons_[i]->hwnd()) {
       SendMessageW(button, BM_SETCHECK, i == index ? BST_CHECKED : BST_UNCHECKED, 0);
     }
   }
-  if (onClick) onClick(index);
 }
 
 void OptionButton::OnCommand(WORD code) {
@@ -76,6 +86,12 @@ void DropDown::SetIndex(int index) {
   index_ = index;
   if (hwnd_) SendMessageW(hwnd_, CB_SETCURSEL, index, 0);
   if (onClick) onClick();
+}
+
+void DropDown::PutBack(const Kept& kept) {
+  Control::PutBack(kept);
+  index_ = kept.state;
+  if (hwnd_) SendMessageW(hwnd_, CB_SETCURSEL, index_, 0);
 }
 
 void DropDown::ShowState() {
@@ -108,6 +124,12 @@ void Bar::SetPosition(int position) {
   if (position == position_) return;
   position_ = position;
   if (onChange) onChange();
+}
+
+void Bar::PutBack(const Kept& kept) {
+  Control::PutBack(kept);
+  position_ = kept.state;
+  if (hwnd_) MoveThumb(position_);
 }
 
 void ScrollBar::ShowState() {

@@ -30,6 +30,16 @@ class Control {
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
 
+  // What the control shows, taken and put back without raising its event:
+  // the window's undo.
+  struct Kept {
+    int state = 0;
+    std::wstring caption;
+    bool enabled = true;
+  };
+  virtual Kept Keep() const { return {0, {}, enabled_}; }
+  virtual void PutBack(const Kept& kept) { SetEnabled(kept.enabled); }
+
   // Notifications from the control's window: WM_COMMAND codes, and WM_HSCROLL
   // requests with the thumb position they carry.
   virtual void OnCommand(WORD /*code*/) {}
@@ -48,6 +58,8 @@ class Label : public Control {
   explicit Label(std::wstring caption) : caption_(std::move(caption)) {}
   const std::wstring& Caption() const { return caption_; }
   void SetCaption(const std::wstring& caption);
+  Kept Keep() const override { return {0, caption_, Enabled()}; }
+  void PutBack(const Kept& kept) override { SetEnabled(kept.enabled), SetCaption(kept.caption); }
 
  private:
   void ShowState() override;
@@ -70,6 +82,8 @@ class CheckBox : public Control {
   void SetState(int state);
   std::function<void()> onClick;
   void OnCommand(WORD code) override;
+  Kept Keep() const override { return {state_, {}, Enabled()}; }
+  void PutBack(const Kept& kept) override;
 
  private:
   void ShowState() override;
@@ -81,6 +95,8 @@ class OptionGroup {
  public:
   int Selected() const { return selected_; }
   void Select(int index);
+  // Shows `index` (-1: none) without raising the group's event.
+  void PutBack(int index);
   std::function<void(int)> onClick;
   void Add(int index, const Control& button);
 
@@ -112,6 +128,8 @@ class DropDown : public Control {
   void SetIndex(int index);
   std::function<void()> onClick;
   void OnCommand(WORD code) override;
+  Kept Keep() const override { return {index_, {}, Enabled()}; }
+  void PutBack(const Kept& kept) override;
 
  private:
   void ShowState() override;
@@ -133,6 +151,8 @@ class Bar : public Control {
   bool InRange(int position) const { return position >= range_.min && position <= range_.max; }
   void SetPosition(int position);
   std::function<void()> onChange;
+  Kept Keep() const override { return {position_, {}, Enabled()}; }
+  void PutBack(const Kept& kept) override;
 
  protected:
   explicit Bar(Range range) : range_(range), position_(range.min) {}

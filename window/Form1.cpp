@@ -18,6 +18,10 @@ constexpr wchar_t kClassName[] = L"CalvaneForm1";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;  // fixed, no min/max box
 constexpr int kFirstId = 100;
 constexpr UINT kCreatePages = WM_APP;
+// Commands added to the window menu.
+constexpr UINT kUndoCommand = 0x100;
+constexpr UINT kSaveCommand = 0x110;
+constexpr UINT kLoadCommand = 0x120;
 constexpr const wchar_t* kRebootText =
     L"Please reboot your computer so that the new settings can be used";
 
@@ -87,6 +91,16 @@ Form1::Form1(Store& store, MessageBoxes& boxes, std::function<void()> onUnload)
                               Instance(), this);
   if (!hwnd) throw std::runtime_error("the window could not be created");
   window_.reset(hwnd);
+  HMENU menu = GetSystemMenu(hwnd, FALSE);
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, kUndoCommand, L"&Undo All Changes");
+  AppendMenuW(menu, MF_STRING, kSaveCommand, L"&Save Settings As...");
+  AppendMenuW(menu, MF_STRING, kLoadCommand, L"&Load Settings...");
+  tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                          WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                          CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr, Instance(), nullptr);
+  SendMessageW(tips_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, MulDiv(320, dpi_, 96));
   CreateControls();
 
   Get<PushButton>("cmdOK").onClick = [this] {
@@ -210,7 +224,7 @@ void Form1::CreateWindowOf(Item& item, bool visible) {
       break;
     case Kind::Label:
       cls = WC_STATICW;
-      style |= SS_LEFT;
+      style |= SS_LEFT | SS_NOTIFY;  // takes the pointer, for its tooltip
       break;
     case Kind::DropDown:
       cls = WC_COMBOBOXW;
@@ -308,6 +322,49 @@ void Form1::CreateWindowOf(Item& item, bool visible) {
       break;
   }
   item.control->Attach(hwnd);
+  AddTips(item);
+}
+
+void Form1::AddTips(const Item& item) {
+  const wchar_t* tip = TipOf(item.row->name);
+  if (!tip) return;
+  HWND control = item.control->hwnd();
+  HWND parent = GetParent(control);
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = parent;
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = const_cast<wchar_t*>(tip);
+  SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  // A disabled control takes no pointer: its frame, which does, shows its tip.
+  if (Row(item.row->container).kind == Kind::Frame) {
+    tool.uFlags = TTF_SUBCLASS;
+    tool.uId = static_cast<UINT_PTR>(GetDlgCtrlID(control));
+    GetWindowRect(control, &tool.rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&tool.rect), 2);
+    SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
+void Form1::PlaceTip() {
+  // Just below the control it describes, or just above it where the screen
+  // ends, never over it.
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  if (!SendMessageW(tips_, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) return;
+  RECT control = tool.rect;
+  if (tool.uFlags & TTF_IDISHWND) {
+    GetWindowRect(reinterpret_cast<HWND>(tool.uId), &control);
+  } else {
+    MapWindowPoints(tool.hwnd, nullptr, reinterpret_cast<POINT*>(&control), 2);
+  }
+  RECT tip;
+  GetWindowRect(tips_, &tip);
+  const int height = tip.bottom - tip.top, gap = MulDiv(2, dpi_, 96);
+  int top = control.bottom + gap;
+  if (top + height > GetSystemMetrics(SM_CYSCREEN)) top = control.top - gap - height;
+  SetWindowPos(tips_, nullptr, control.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 OptionGroup& Form1::Group(std::string_view name) {
@@ -367,6 +424,139 @@ void Form1::Show(int page) {
   // The other pages get their windows once this one has been drawn.
   PostMessageW(hwnd(), kCreatePages, 0, 0);
   ReportFailures();
+  Keep();
+}
+
+void Form1::Keep() {
+  shown_.clear();
+  for (const Item& item : items_) shown_.push_back(item.control->Keep());
+  shownGroups_.clear();
+  for (const auto& [name, group] : groups_) shownGroups_.push_back(group->Selected());
+  shownSnapshot_ = snapshot_;
+  original_ = {};
+}
+
+bool Form1::Changed() const {
+  return std::any_of(original_.begin(), original_.end(),
+                     [](const auto& o) { return o.has_value(); });
+}
+
+void Form1::UndoAll() {
+  RunAction([this] {
+    for (const SettingInfo& info : kSettings) {
+      const auto& original = original_[static_cast<std::size_t>(info.setting)];
+      // A value that did not exist then is left: the panel deletes nothing.
+      if (!original || !*original) continue;
+      const LONG status = WriteStored(store_, info.setting, **original);
+      if (status != ERROR_SUCCESS) failures_.emplace_back(info.setting, status);
+    }
+    for (std::size_t i = 0; i < items_.size(); ++i) items_[i].control->PutBack(shown_[i]);
+    for (std::size_t i = 0; i < groups_.size(); ++i) groups_[i].second->PutBack(shownGroups_[i]);
+    snapshot_ = shownSnapshot_;
+    original_ = {};
+  });
+}
+
+Profile Form1::HeldProfile() const {
+  Profile profile;
+  for (const auto& binding : bindings_) {
+    const auto numbers = binding->held();
+    for (std::size_t i = 0; numbers && i < binding->settings.size(); ++i) {
+      profile.push_back({binding->settings[i], (*numbers)[i]});
+    }
+  }
+  return profile;
+}
+
+std::variant<std::vector<Form1::Choice>, ProfileFault> Form1::Choose(const Profile& profile) const {
+  std::vector<Choice> choices;
+  for (const auto& binding : bindings_) {
+    std::vector<std::uint32_t> numbers;
+    int first = 0, found = 0;  // the line of the first of the binding's values, and how many
+    for (Setting setting : binding->settings) {
+      for (const ProfileValue& value : profile) {
+        if (value.setting != setting) continue;
+        numbers.push_back(value.number);
+        first = first ? std::min(first, value.line) : value.line;
+        ++found;
+      }
+    }
+    if (!found) continue;
+    const std::wstring shown = L"\"" + ShownName(binding->control) + L"\"";
+    if (found != static_cast<int>(binding->settings.size())) {
+      return ProfileFault{first, shown +
+                                     L" stores several values together; give all of them, as "
+                                     L"one of its items stores them"};
+    }
+    const auto state = binding->state(numbers);
+    if (!state) {
+      return ProfileFault{first,
+                          binding->settings.size() > 1
+                              ? shown + L" has no item that stores these numbers"
+                              : shown + L" cannot show the number " + std::to_wstring(numbers[0])};
+    }
+    choices.push_back({binding.get(), numbers, *state});
+  }
+  return choices;
+}
+
+namespace {
+
+std::wstring ErrorText(DWORD error) {
+  wchar_t* text = nullptr;
+  FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring message = text ? text : L"Windows reported error " + std::to_wstring(error) + L".";
+  LocalFree(text);
+  while (!message.empty() &&
+         (message.back() == L'\n' || message.back() == L'\r' || message.back() == L'.')) {
+    message.pop_back();
+  }
+  return message;
+}
+
+}  // namespace
+
+bool Form1::SaveSettings(const std::wstring& path) {
+  const DWORD error = WriteWholeFile(path, FormatProfile(HeldProfile()));
+  if (error) {
+    boxes_.Show(hwnd(),
+                L"The settings could not be saved in " + path + L".\r\n\r\n" + ErrorText(error),
+                L"Save Settings", MB_OK | MB_ICONWARNING);
+  }
+  return !error;
+}
+
+bool Form1::LoadSettings(const std::wstring& path) {
+  std::string file;
+  std::variant<Profile, ProfileFault> read = ProfileFault{0, L""};
+  if (const DWORD error = ReadWholeFile(path, file, kProfileLimit)) {
+    read = ProfileFault{0, ErrorText(error)};
+  } else {
+    read = ParseProfile(file);
+  }
+  std::variant<std::vector<Choice>, ProfileFault> chosen = ProfileFault{0, L""};
+  if (const auto* profile = std::get_if<Profile>(&read)) {
+    chosen = Choose(*profile);
+  } else {
+    chosen = std::get<ProfileFault>(read);
+  }
+  if (const auto* fault = std::get_if<ProfileFault>(&chosen)) {
+    boxes_.Show(hwnd(),
+                L"No setting was loaded from " + path + L".\r\n\r\n" +
+                    (fault->line ? L"Line " + std::to_wstring(fault->line) + L": " + fault->fault
+                                 : static_cast<wchar_t>(towupper(fault->fault[0])) +
+                                       fault->fault.substr(1)) +
+                    L".",
+                L"Load Settings", MB_OK | MB_ICONWARNING);
+    return false;
+  }
+  RunAction([&] {
+    for (const Choice& choice : std::get<std::vector<Choice>>(chosen))
+      choice.binding->set(choice.state);
+  });
+  return true;
 }
 
 void Form1::Unload() { window_.reset(); }
@@ -390,6 +580,9 @@ void Form1::ShowPage(int page) {
 }
 
 void Form1::Write(Setting setting, const SettingValue& value) {
+  // What a value held when the window was shown, for the undo.
+  auto& original = original_[static_cast<std::size_t>(setting)];
+  if (!shown_.empty() && !original) original = ReadStored(store_, setting);
   const LONG status = WriteSetting(store_, setting, value);
   if (status != ERROR_SUCCESS) failures_.emplace_back(setting, status);
   if (actionDepth_ == 0 && !loading_) ReportFailures();
@@ -407,8 +600,11 @@ void Form1::RunAction(Action action) {
   if (actionDepth_ == 0 && !loading_) ReportFailures();
 }
 
-void Form1::Edits(const char* control, Setting setting) {
-  controlOf_[static_cast<std::size_t>(setting)] = control;
+void Form1::Bind(Binding binding) {
+  bindings_.push_back(std::make_unique<Binding>(std::move(binding)));
+  for (Setting setting : bindings_.back()->settings) {
+    bindingOf_[static_cast<std::size_t>(setting)] = bindings_.back().get();
+  }
 }
 
 std::wstring Form1::ShownName(std::string_view control) const {
@@ -436,7 +632,7 @@ void Form1::ReportFailures() {
   std::vector<std::pair<std::string_view, std::vector<Setting>>> controls;
   bool denied = false, missing = false;
   for (const auto& [setting, status] : failures_) {
-    const std::string_view control = controlOf_[static_cast<std::size_t>(setting)];
+    const std::string_view control = bindingOf_[static_cast<std::size_t>(setting)]->control;
     auto entry = std::find_if(controls.begin(), controls.end(),
                               [&](const auto& c) { return c.first == control; });
     if (entry == controls.end()) entry = controls.insert(controls.end(), {control, {}});
@@ -637,6 +833,10 @@ LRESULT Form1::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       const auto* notice = reinterpret_cast<const NMHDR*>(lParam);
       // Switching pages runs no action of the program and writes nothing.
       if (notice->code == TCN_SELCHANGE) ShowPage(Page());
+      if (notice->code == TTN_SHOW) {
+        PlaceTip();
+        return TRUE;
+      }
       break;
     }
     case WM_DRAWITEM: {
@@ -668,6 +868,31 @@ LRESULT Form1::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     case kCreatePages:
       for (int page = 1; page < kPageCount; ++page) CreatePage(page);
       return 0;
+    case WM_INITMENUPOPUP:
+      if (HIWORD(lParam)) {  // the window menu
+        EnableMenuItem(reinterpret_cast<HMENU>(wParam), kUndoCommand,
+                       MF_BYCOMMAND | (Changed() ? MF_ENABLED : MF_GRAYED));
+      }
+      break;
+    case WM_SYSCOMMAND:
+      switch (wParam & 0xFFF0) {
+        case kUndoCommand:
+          if (Changed()) UndoAll();
+          return 0;
+        case kSaveCommand:
+          if (const std::wstring path = boxes_.ChooseFile(hwnd, true); !path.empty()) {
+            SaveSettings(path);
+          }
+          return 0;
+        case kLoadCommand:
+          if (const std::wstring path = boxes_.ChooseFile(hwnd, false); !path.empty()) {
+            LoadSettings(path);
+          }
+          return 0;
+        default:
+          break;
+      }
+      break;
     case WM_CLOSE:
       // The close box, the system menu and Alt+F4: unload at once, no notice.
       Unload();

@@ -5,6 +5,9 @@
 #include <windows.h>
 
 #include <array>
+#include <cstdint>
+#include <optional>
+#include <variant>
 #include <functional>
 #include <memory>
 #include <string>
@@ -12,6 +15,7 @@
 #include <vector>
 
 #include "registry/Store.h"
+#include "settings/Profile.h"
 #include "settings/Snapshot.h"
 #include "window/Controls.h"
 #include "window/FormLayout.h"
@@ -66,9 +70,39 @@ class Form1 {
   // here, and a value that could not be saved is reported to the user once
   // the action (or the load step) that wrote it is over.
   void Write(Setting setting, const SettingValue& value);
-  // The control that shows and edits a setting: a notice names the setting
-  // as the window shows that control.
-  void Edits(const char* control, Setting setting);
+  // How a control edits its settings, for notices, profiles and undo: the
+  // numbers it holds now (nothing when it shows no stored value), the state
+  // of it that shows given numbers (nothing when none can), and the setting
+  // of a state, which runs the control's change action. A notice names the
+  // settings as the window shows the control.
+  struct Binding {
+    const char* control;
+    std::vector<Setting> settings;
+    std::function<std::optional<std::vector<std::uint32_t>>()> held;
+    std::function<std::optional<int>(const std::vector<std::uint32_t>&)> state;
+    std::function<void(int)> set;
+  };
+  void Bind(Binding binding);
+
+  // Profiles. The numbers the window holds; a file's numbers matched to the
+  // controls' states (a voice mode or EQ item only as a whole row), or the
+  // fault of the first line no control can show.
+  struct Choice {
+    const Binding* binding;
+    std::vector<std::uint32_t> numbers;
+    int state;
+  };
+  Profile HeldProfile() const;
+  std::variant<std::vector<Choice>, ProfileFault> Choose(const Profile& profile) const;
+  // Saves to or loads from a file, telling the user of a failure; loading
+  // sets the controls through their change actions.
+  bool SaveSettings(const std::wstring& path);
+  bool LoadSettings(const std::wstring& path);
+
+  // Puts back, exactly as it was stored when the window was shown, every
+  // value written since, and shows again what the window showed then.
+  void UndoAll();
+  bool Changed() const;
   // An "Information" box with the information icon.
   void Inform(const std::wstring& text);
 
@@ -93,6 +127,9 @@ class Form1 {
   template <class Action>
   void RunAction(Action action);
   void ReportFailures();
+  void Keep();
+  void AddTips(const Item& item);
+  void PlaceTip();
   std::wstring ShownName(std::string_view control) const;
 
   bool Focusable(const Item& item) const;
@@ -111,7 +148,15 @@ class Form1 {
   std::vector<std::pair<std::string, std::unique_ptr<OptionGroup>>> groups_;
   Snapshot snapshot_;
   std::vector<std::pair<Setting, LONG>> failures_;
-  std::array<const char*, kSettingCount> controlOf_{};
+  std::vector<std::unique_ptr<Binding>> bindings_;
+  std::array<const Binding*, kSettingCount> bindingOf_{};
+  // Since the window was shown: each value written, with what it held then
+  // (nothing: it did not exist); and what the controls and snapshot showed.
+  std::array<std::optional<std::optional<RawValue>>, kSettingCount> original_;
+  std::vector<Control::Kept> shown_;
+  std::vector<int> shownGroups_;
+  Snapshot shownSnapshot_;
+  HWND tips_ = nullptr;  // the tooltip window; the form, its owner, destroys it
   int actionDepth_ = 0;
   bool loading_ = false;
   HWND lastFocus_ = nullptr;

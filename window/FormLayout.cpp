@@ -121,9 +121,71 @@ const std::vector<ListRow>& Lists() {
   return lists;
 }
 
+struct TipRow {
+  const char* name;
+  const wchar_t* tip;
+};
+
+constexpr const wchar_t* kPCM1 = L"PCM 1 output level: 0 is +12 dB, 8 is 0 dB, 31 is -34.5 dB.";
+constexpr const wchar_t* kPCM2 = L"PCM 2 output level: 0 is +12 dB, 8 is 0 dB, 31 is -34.5 dB.";
+constexpr const wchar_t* kFront =
+    L"AC'97 front output level: 0 is +12 dB, 8 is 0 dB, 31 is -34.5 dB.";
+constexpr const wchar_t* kRear =
+    L"AC'97 rear output level: 0 is +12 dB, 8 is 0 dB, 31 is -34.5 dB.";
+constexpr const wchar_t* kReverb = L"Amount of effect 1, the reverb, from 0 to 127.";
+constexpr const wchar_t* kChorus = L"Amount of effect 2, the chorus, from 0 to 127.";
+constexpr const wchar_t* kQuad = L"Codec output mode: stereo or quad.";
+constexpr const wchar_t* kRate = L"Sample rate of the S/PDIF output.";
+constexpr const wchar_t* kEffectType = L"The effect type cannot be changed.";
+
+// clang-format off
+constexpr TipRow kTips[] = {
+  {"chkPlayA3D",       L"Play the A3D splash sound."},
+  {"chkA3DSplash",     L"Show the A3D splash screen."},
+  {"cboA3DType",       L"A3D output type: headphones, satellite speakers or monitor speakers."},
+  {"optQuad",          kQuad},
+  {"lblQuad",          kQuad},
+  {"cboWavetableMode", L"Wavetable voice mode: how many voices the synthesiser plays."},
+  {"chkMIDIfx",        L"Turn the wavetable effects on or off."},
+  {"hsbEffect1",       kReverb},
+  {"lblEffect1",       kReverb},
+  {"cboEffect1",       kEffectType},
+  {"hsbEffect2",       kChorus},
+  {"lblEffect2",       kChorus},
+  {"cmdEffect2",       kEffectType},
+  {"chkST3D",          L"Disable the codec's 3D surround enhancement."},
+  {"chkShare",         L"Share the front and rear output jacks."},
+  {"chkAttenuation",   L"Enable the ST9704 codec's attenuation."},
+  {"chkLA2Inv",        L"Rear inversion for the ST9708 LA2 codec."},
+  {"chkLA4Inv",        L"Rear inversion for the ST9708 LA4 codec."},
+  {"hsbPCM1",          kPCM1},
+  {"lblPCM1",          kPCM1},
+  {"hsbPCM2",          kPCM2},
+  {"lblPCM2",          kPCM2},
+  {"hsbFront",         kFront},
+  {"lblFront",         kFront},
+  {"hsbRear",          kRear},
+  {"lblRear",          kRear},
+  {"optDigOut",        kRate},
+  {"lblDigOut",        L"Sample rate of the S/PDIF output now stored, in hertz."},
+  {"chkDetOut",        L"S/PDIF output detected: overrides the driver's detection."},
+  {"chkEnOut",         L"Switch the S/PDIF output on or off."},
+  {"chkDetIn",         L"S/PDIF input detected: overrides the driver's detection."},
+  {"chkEnIn",          L"Switch the S/PDIF input on or off."},
+  {"cboAnalogEQ",      L"Input line that feeds the analog EQ."},
+};
+// clang-format on
+
 }  // namespace
 
 std::span<const ControlRow> FormRows() { return kRows; }
+
+const wchar_t* TipOf(std::string_view name) {
+  for (const TipRow& row : kTips) {
+    if (name == row.name) return row.tip;
+  }
+  return nullptr;
+}
 
 const ControlRow& Row(std::string_view name) {
   for (const ControlRow& row : kRows) {

@@ -38,11 +38,11 @@ struct ControlRow {
   int left, top, width, height;
   int tab;  // tab index, or -1 where the control has none
   bool disabled = false;
-  int index = 0;                     // an option button's index in its group
+  int index = 0;  // an option button's index in its group
   // The control a label or frame names: where its access key leads, and
   // what a notice calls that control.
   const char* introduces = nullptr;
-  int picture = 0;                   // bitmap resource of a picture or image
+  int picture = 0;  // bitmap resource of a picture or image
 };
 
 inline constexpr int kFormWidth = 5280;  // client area, twips
@@ -56,6 +56,9 @@ inline constexpr int kSliderTickEvery = 16;
 std::span<const ControlRow> FormRows();
 const ControlRow& Row(std::string_view name);
 std::vector<std::wstring> ListItems(std::string_view name);
+// The tooltip of a control that shows or edits a setting: what the setting
+// does, in one sentence; nothing for the other controls.
+const wchar_t* TipOf(std::string_view name);
 Range RangeOf(Kind kind);
 
 }  // namespace calvane

@@ -22,6 +22,14 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLOREDIT:
       return SendMessageW(GetParent(hwnd), message, wParam, lParam);
+    case WM_NCHITTEST:
+      // Takes the pointer, so that the tooltips of disabled controls in it
+      // show; a click on it does nothing.
+      return HTCLIENT;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+      return 0;
     case WM_ERASEBKGND: {
       // A group box leaves its inside unpainted.
       RECT inside;

@@ -27,7 +27,10 @@ class RecordedBoxes final : public MessageBoxes {
   void Show(HWND owner, const std::wstring& text, const std::wstring& title, UINT style) override {
     shown.push_back({text, title, style, IsWindowVisible(owner) != FALSE});
   }
+  // The file dialog answers with `file`.
+  std::wstring ChooseFile(HWND, bool) override { return file; }
   std::vector<Box> shown;
+  std::wstring file;
 };
 
 // A window's pixels, 0x00RRGGBB, row by row from the top.

@@ -26,7 +26,15 @@ A3DPage::A3DPage(Form1& form) : form_(form) {
   // The entry PrimaryXtalk keeps what the start-up read.
   BindRows(form, "cboA3DType", kTypeSettings, kTypes);
 
-  form.Edits("optQuad", Setting::QuadCodecOutputModeState);
+  // The group holds the mode that lblQuad shows.
+  BindNumber(
+      form, "optQuad", Setting::QuadCodecOutputModeState, 1,
+      [&form]() -> std::optional<int> {
+        const auto mode = EntryNumber(form, Setting::QuadCodecOutputModeState);
+        if (mode != 0 && mode != 1) return std::nullopt;
+        return mode;
+      },
+      [&form](int mode) { form.Group("optQuad").Select(mode); });
   form.Group("optQuad").onClick = [this](int index) {
     std::wstring& entry = form_.snapshot().Text(Setting::QuadCodecOutputModeState);
     entry = kModes[index].stored;

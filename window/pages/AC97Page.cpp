@@ -34,7 +34,14 @@ AC97Page::AC97Page(Form1& form) : form_(form) {
   for (const LevelRow& row : kLevels) {
     ScrollBar& bar = form.Get<ScrollBar>(row.bar);
     Label& label = form.Get<Label>(row.label);
-    form.Edits(row.bar, row.setting);
+    BindNumber(
+        form, row.bar, row.setting, 31,
+        [&form, &bar, setting = row.setting]() -> std::optional<int> {
+          const auto& level = form.snapshot().Level(setting);
+          if (!level || !bar.InRange(*level)) return std::nullopt;
+          return bar.Position();
+        },
+        [&bar](int position) { bar.SetPosition(position); });
     bar.onChange = [&form, &bar, &label, setting = row.setting] {
       auto& level = form.snapshot().Level(setting);
       level = static_cast<std::int16_t>(bar.Position());

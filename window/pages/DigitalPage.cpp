@@ -43,7 +43,23 @@ constexpr const wchar_t* kInputNote =
 }  // namespace
 
 DigitalPage::DigitalPage(Form1& form) : form_(form) {
-  form.Edits("optDigOut", Setting::SpdifFrequency);
+  // The group holds the rate that lblDigOut shows, when it is one of its own.
+  auto rateIndex = [](long long rate) -> std::optional<int> {
+    for (int i = 0; i < static_cast<int>(std::size(kRates)); ++i) {
+      if (ReadNumber(kRates[i], 0, 48000) == rate) return i;
+    }
+    return std::nullopt;
+  };
+  form.Bind(
+      {"optDigOut",
+       {Setting::SpdifFrequency},
+       [&form, rateIndex]() -> std::optional<std::vector<std::uint32_t>> {
+         const auto rate = ReadAnyNumber(form.snapshot().Text(Setting::SpdifFrequency));
+         if (!rate || !rateIndex(*rate)) return std::nullopt;
+         return std::vector{static_cast<std::uint32_t>(*rate)};
+       },
+       [rateIndex](const std::vector<std::uint32_t>& numbers) { return rateIndex(numbers[0]); },
+       [&form](int index) { form.Group("optDigOut").Select(index); }});
   form.Group("optDigOut").onClick = [this](int index) {
     std::wstring& entry = form_.snapshot().Text(Setting::SpdifFrequency);
     entry = kRates[index];

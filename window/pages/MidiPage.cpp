@@ -36,7 +36,14 @@ MidiPage::MidiPage(Form1& form) : form_(form) {
   for (const AmountRow& row : kAmounts) {
     Slider& slider = form.Get<Slider>(row.slider);
     Label& label = form.Get<Label>(row.label);
-    form.Edits(row.slider, row.setting);
+    BindNumber(
+        form, row.slider, row.setting, 127,
+        [&form, &slider, setting = row.setting]() -> std::optional<int> {
+          const auto amount = EntryNumber(form, setting);
+          if (!amount || !slider.InRange(*amount)) return std::nullopt;
+          return slider.Position();
+        },
+        [&slider](int position) { slider.SetPosition(position); });
     slider.onChange = [&form, &slider, &label, setting = row.setting] {
       std::wstring& entry = form.snapshot().Text(setting);
       entry = std::to_wstring(slider.Position());
