@@ -1,7 +1,7 @@
 # make run    install what is missing, build, open the panel under Wine
 # make test   install what is missing, build both targets, run every test
 # make bench  build and run the benchmark under Wine
-.PHONY: deps win64 win32 build run test bench screenshots clean
+.PHONY: deps win64 win32 build run test bench screenshots mutants clean
 
 TEST_PREFIX := build/wine-test
 BENCH_PREFIX := build/wine-bench
@@ -38,6 +38,11 @@ bench: win64 win32
 
 screenshots: win64
 	scripts/screenshots build/screenshots
+
+# Mutation testing of the product code, in a copy under build/mutants; about
+# half an hour, so not part of test. `make mutants MUTANTS=10` for a quick look.
+mutants: deps
+	scripts/mutants
 
 clean:
 	rm -rf build

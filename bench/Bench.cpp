@@ -97,6 +97,7 @@ double Median(std::vector<double> values) {
 class SilentBoxes final : public calvane::MessageBoxes {
  public:
   void Show(HWND, const std::wstring&, const std::wstring&, UINT) override { ++shown; }
+  std::wstring ChooseFile(HWND, bool) override { return {}; }
   int shown = 0;
 };
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -12,13 +13,10 @@
 namespace calvane::test {
 namespace {
 
-constexpr const char* kKeys[] = {
-    "SYSTEM\\CurrentControlSet\\Services\\wdm_au8830\\ControlPanel",
-    "SYSTEM\\CurrentControlSet\\Services\\wdm_au8830\\Customization",
-    "Software\\Zedave\\A3D",
-};
+constexpr const char* kKeys[] = {"SYSTEM\\CurrentControlSet\\Services\\wdm_au8830\\ControlPanel",
+                                 "SYSTEM\\CurrentControlSet\\Services\\wdm_au8830\\Customization",
+                                 "Software\\Zedave\\A3D"};
 constexpr std::string_view kRoot = "HKEY_LOCAL_MACHINE\\";
-
 using Handle = std::unique_ptr<HKEY__, decltype(&RegCloseKey)>;
 
 Handle Open(const std::string& path, REGSAM access) {
@@ -27,18 +25,10 @@ Handle Open(const std::string& path, REGSAM access) {
                 &RegCloseKey);
 }
 
-std::string PathOf(std::string_view shortName) {
-  for (std::string_view path : kKeys) {
-    if (path.substr(path.rfind('\\') + 1) == shortName) return std::string(path);
-  }
-  throw std::invalid_argument("no driver key " + std::string(shortName));
-}
-
 void SetAccess(const std::string& path, const char* sddl) {
   PSECURITY_DESCRIPTOR sd = nullptr;
   Handle key = Open(path, WRITE_DAC);
-  if (key &&
-      ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr)) {
+  if (key && ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, 1, &sd, nullptr)) {
     RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, sd);
     LocalFree(sd);
   }
@@ -49,27 +39,23 @@ void Remove(const std::string& path) {
   RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
 }
 
-std::string Data(DWORD type, const std::vector<BYTE>& bytes) {
-  char hex[4];
-  if (type == REG_DWORD && bytes.size() == 4) {
-    char number[20];
-    std::snprintf(number, sizeof number, "dword:%08lx",
-                  static_cast<unsigned long>(bytes[0] | bytes[1] << 8 | bytes[2] << 16 |
-                                             static_cast<DWORD>(bytes[3]) << 24));
-    return number;
+// Data as registration text writes it: dword:0000001f, "text" (with \0 for
+// a zero inside), else hex(type):bytes.
+std::string Data(DWORD type, const std::vector<BYTE>& b) {
+  char text[16];
+  if (type == REG_DWORD && b.size() == 4) {
+    std::snprintf(text, sizeof text, "%08lx", b[0] | b[1] << 8 | b[2] << 16 | DWORD(b[3]) << 24);
+    return "dword:" + std::string(text);
   }
-  if (type == REG_SZ && !bytes.empty() && bytes.back() == 0) {
-    std::string text = "\"";
-    for (std::size_t i = 0; i + 1 < bytes.size(); ++i)
-      text += bytes[i] ? std::string(1, char(bytes[i])) : "\\0";
-    return text + "\"";
+  std::string data =
+      type == REG_SZ && !b.empty() && !b.back() ? "\"" : "hex(" + std::to_string(type) + "):";
+  for (std::size_t i = 0; data[0] == '"' && i + 1 < b.size(); ++i)
+    data += b[i] ? std::string(1, char(b[i])) : "\\0";
+  for (std::size_t i = 0; data[0] != '"' && i < b.size(); ++i) {
+    std::snprintf(text, sizeof text, i ? ",%02x" : "%02x", b[i]);
+    data += text;
   }
-  std::string data = "hex(" + std::to_string(type) + "):";
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    std::snprintf(hex, sizeof hex, "%02x", bytes[i]);
-    data += (i ? "," : "") + std::string(hex);
-  }
-  return data;
+  return data[0] == '"' ? data + "\"" : data;
 }
 
 std::vector<BYTE> Parse(std::string_view data, DWORD& type) {
@@ -79,66 +65,53 @@ std::vector<BYTE> Parse(std::string_view data, DWORD& type) {
     type = REG_DWORD;
     return {BYTE(n), BYTE(n >> 8), BYTE(n >> 16), BYTE(n >> 24)};
   }
-  if (data.size() >= 2 && data.front() == '"' && data.back() == '"') {
+  if (data.starts_with("\"") && data.ends_with("\"") && data.size() > 1) {
     type = REG_SZ;
     for (std::size_t i = 1; i + 1 < data.size(); ++i) {
-      const bool zero = data[i] == '\\' && data[i + 1] == '0';
-      bytes.push_back(zero ? 0 : BYTE(data[i]));
-      i += zero;
+      const bool zero = data.substr(i, 2) == "\\0";
+      bytes.push_back(zero ? 0 : BYTE(data[i])), i += zero;
     }
-    bytes.push_back(0);
-    return bytes;
+    return bytes.push_back(0), bytes;
   }
-  if (data.starts_with("hex(")) {
-    const std::size_t close = data.find("):");
-    type = std::stoul(std::string(data.substr(4, close - 4)), nullptr, 16);
-    for (std::size_t i = close + 2; i < data.size(); i += 3) {
-      bytes.push_back(BYTE(std::stoul(std::string(data.substr(i, 2)), nullptr, 16)));
-    }
-    return bytes;
-  }
-  throw std::invalid_argument("registration data not understood: " + std::string(data));
+  if (!data.starts_with("hex("))
+    throw std::invalid_argument("data not understood: " + std::string(data));
+  const std::size_t close = data.find("):");
+  type = std::stoul(std::string(data.substr(4, close - 4)), nullptr, 16);
+  for (std::size_t i = close + 2; i < data.size(); i += 3)
+    bytes.push_back(BYTE(std::stoul(std::string(data.substr(i, 2)), nullptr, 16)));
+  return bytes;
 }
 
 }  // namespace
 
 void Apply(std::string_view registration) {
   Handle key(nullptr, &RegCloseKey);
-  while (!registration.empty()) {
-    const std::size_t end = registration.find('\n');
+  for (std::size_t end = 0; !registration.empty();
+       registration.remove_prefix(end == std::string_view::npos ? registration.size() : end + 1)) {
+    end = registration.find('\n');
     std::string_view line = registration.substr(0, end);
-    registration.remove_prefix(end == std::string_view::npos ? registration.size() : end + 1);
-    while (!line.empty() && (line.front() == ' ' || line.back() == '\r' || line.back() == ' ')) {
-      line.front() == ' ' ? line.remove_prefix(1) : line.remove_suffix(1);
-    }
+    while (line.ends_with('\r') || line.ends_with(' ')) line.remove_suffix(1);
     if (line.empty() || line.front() == ';' || line == "REGEDIT4") continue;
     if (line.front() == '[') {
       const bool remove = line[1] == '-';
-      std::string_view path = line.substr(remove ? 2 : 1, line.size() - (remove ? 3 : 2));
-      if (!path.starts_with(kRoot)) throw std::invalid_argument(std::string(line));
-      path.remove_prefix(kRoot.size());
-      if (remove) {
-        Remove(std::string(path));
-        key.reset();
-        continue;
-      }
+      const std::string path(
+          line.substr(kRoot.size() + 1 + remove, line.size() - kRoot.size() - 2 - remove));
       HKEY made = nullptr;
-      RegCreateKeyA(HKEY_LOCAL_MACHINE, std::string(path).c_str(), &made);
+      if (remove) Remove(path);
+      if (!remove) RegCreateKeyA(HKEY_LOCAL_MACHINE, path.c_str(), &made);
       key.reset(made);
       continue;
     }
     const std::size_t equals = line.find("\"=");
-    if (line.front() != '"' || equals == std::string_view::npos || !key) {
-      throw std::invalid_argument("registration line not understood: " + std::string(line));
-    }
+    if (line.front() != '"' || equals == std::string_view::npos || !key)
+      throw std::invalid_argument(std::string(line));
     const std::string name(line.substr(1, equals - 1));
-    const std::string_view data = line.substr(equals + 2);
-    if (data == "-") {
+    if (line.substr(equals + 2) == "-") {
       RegDeleteValueA(key.get(), name.c_str());
       continue;
     }
     DWORD type = 0;
-    const std::vector<BYTE> bytes = Parse(data, type);
+    const std::vector<BYTE> bytes = Parse(line.substr(equals + 2), type);
     RegSetValueExA(key.get(), name.c_str(), 0, type, bytes.data(), DWORD(bytes.size()));
   }
 }
@@ -148,15 +121,12 @@ std::string Dump() {
   for (std::string path : kKeys) {
     Handle key = Open(path, KEY_READ);
     char name[256];
-    const std::string shortName = path.substr(path.rfind('\\') + 1);
-    for (DWORD i = 0, size = sizeof name;
-         key && !RegEnumValueA(key.get(), i, name, &size, nullptr, nullptr, nullptr, nullptr);
+    for (DWORD i = 0, size = sizeof name, type = 0, bytes = 0;
+         key && !RegEnumValueA(key.get(), i, name, &size, nullptr, &type, nullptr, &bytes);
          ++i, size = sizeof name) {
-      DWORD type = 0, bytes = 0;
-      RegQueryValueExA(key.get(), name, nullptr, &type, nullptr, &bytes);
       std::vector<BYTE> data(bytes);
       RegQueryValueExA(key.get(), name, nullptr, &type, data.data(), &bytes);
-      lines.push_back(shortName + "\\" + name + "=" + Data(type, data));
+      lines.push_back(path.substr(path.rfind('\\') + 1) + "\\" + name + "=" + Data(type, data));
     }
   }
   std::sort(lines.begin(), lines.end());
@@ -166,54 +136,26 @@ std::string Dump() {
 }
 
 std::string Values(std::string_view names) {
-  const std::string all = Dump();
+  const std::string all = "\n" + Dump();
   std::string picked;
-  while (!names.empty()) {
-    const std::size_t end = names.find(' ');
-    const std::string name(names.substr(0, end));
-    names.remove_prefix(end == std::string_view::npos ? names.size() : end + 1);
-    if (name.empty()) continue;
-    const std::size_t at = ("\n" + all).find("\n" + name + "=");
-    picked +=
-        at == std::string::npos ? name + " missing\n" : all.substr(at, all.find('\n', at) - at + 1);
+  for (std::size_t end = 0; !names.empty();
+       names.remove_prefix(end == std::string_view::npos ? names.size() : end + 1)) {
+    const std::string name(names.substr(0, end = names.find(' ')));
+    const std::size_t at = all.find("\n" + name + "=");
+    picked += at == std::string::npos ? name + " missing\n"
+                                      : all.substr(at + 1, all.find('\n', at + 1) - at);
   }
   return picked;
 }
 
-const char kFreshInstall[] = R"(
-[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\wdm_au8830\ControlPanel]
-"ZuvivWavetableEffect"=dword:00000001
-"ReverbAmount"=dword:00000040
-"ChorusAmount"=dword:00000000
-"QuadCodecOutputModeState"=dword:00000000
-"AnalogEQSrcLine"=dword:00000003
-"AnalogEQEnableState"=dword:00000000
-"SoftSynthModeIndex"=dword:00000000
-"PrimaryXtalk"=dword:00000000
-"GamerMode"=dword:00000001
-"SoftSynthVoices"=dword:00000100
-"SoftSynthMode"=dword:00000003
-"SoftSynth"=dword:00000002
-[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\wdm_au8830\Customization]
-"AC97PCMOutVol"=dword:00000008
-"AC97PCM2OutVol"=dword:00000008
-"AC97MixerFrontOutVol"=dword:00000008
-"AC97MixerRearOutVol"=dword:00000008
-"SpdifFrequency"="48000"
-"DisableAC97Codec3DEffect"=dword:00000000
-"ST9704ATTEN"=dword:00000000
-"CorrectLA2"=dword:00000000
-"ST9708LA4RearInversion"=dword:00000000
-"SetGPIO0InQuad"=dword:00000000
-"DetectSpdifOut"=dword:00000001
-"EnableSpdifOut"=dword:00000001
-"DetectSpdifIn"=dword:00000000
-"EnableSpdifIn"=dword:00000000
-"SupportAnalogEQ"=dword:00000000
-[HKEY_LOCAL_MACHINE\Software\Zedave\A3D]
-"SplashAudio"="1"
-"SplashScreen"="1"
-)";
+// The demo registration, a freshly installed driver's values, and the
+// rear-jack switch that the panel makes on its first start.
+const std::string kFreshInstall = [] {
+  std::ifstream demo(std::string("Z:") + CALVANE_DEMO_REG);
+  return std::string(std::istreambuf_iterator<char>(demo), {}) +
+         "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\wdm_au8830\\Customization]\n"
+         "\"SetGPIO0InQuad\"=dword:00000000\n";
+}();
 
 DriverKeys::DriverKeys(std::string_view registration) {
   for (const char* path : kKeys) Remove(path);
@@ -224,6 +166,11 @@ DriverKeys::~DriverKeys() {
   for (const char* path : kKeys) Remove(path);
 }
 
-void LockKey(std::string_view key) { SetAccess(PathOf(key), "D:P(A;OICI;KR;;;WD)"); }
+void LockKey(std::string_view key) {
+  for (std::string_view path : kKeys) {
+    if (path.ends_with("\\" + std::string(key)))
+      SetAccess(std::string(path), "D:P(A;OICI;KR;;;WD)");
+  }
+}
 
 }  // namespace calvane::test

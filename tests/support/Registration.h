@@ -23,7 +23,7 @@ std::string Dump();
 std::string Values(std::string_view names);
 
 // The values as a freshly installed driver leaves them, SetGPIO0InQuad too.
-extern const char kFreshInstall[];
+extern const std::string kFreshInstall;
 
 // The three keys removed, then `registration` applied; the keys removed
 // again at the end of the scope.
