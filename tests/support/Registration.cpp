@@ -3,10 +3,11 @@
 #include <windows.h>
 #include <sddl.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <memory>
+#include <set>
+#include <sstream>
 #include <stdexcept>
 #include <vector>
 
@@ -21,8 +22,7 @@ using Handle = std::unique_ptr<HKEY__, decltype(&RegCloseKey)>;
 
 Handle Open(const std::string& path, REGSAM access) {
   HKEY key = nullptr;
-  return Handle(RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, access, &key) ? nullptr : key,
-                &RegCloseKey);
+  return Handle(RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, access, &key) ? nullptr : key, &RegCloseKey);
 }
 
 void SetAccess(const std::string& path, const char* sddl) {
@@ -47,10 +47,8 @@ std::string Data(DWORD type, const std::vector<BYTE>& b) {
     std::snprintf(text, sizeof text, "%08lx", b[0] | b[1] << 8 | b[2] << 16 | DWORD(b[3]) << 24);
     return "dword:" + std::string(text);
   }
-  std::string data =
-      type == REG_SZ && !b.empty() && !b.back() ? "\"" : "hex(" + std::to_string(type) + "):";
-  for (std::size_t i = 0; data[0] == '"' && i + 1 < b.size(); ++i)
-    data += b[i] ? std::string(1, char(b[i])) : "\\0";
+  std::string data = type == REG_SZ && !b.empty() && !b.back() ? "\"" : "hex(" + std::to_string(type) + "):";
+  for (std::size_t i = 0; data[0] == '"' && i + 1 < b.size(); ++i) data += b[i] ? std::string(1, char(b[i])) : "\\0";
   for (std::size_t i = 0; data[0] != '"' && i < b.size(); ++i) {
     std::snprintf(text, sizeof text, i ? ",%02x" : "%02x", b[i]);
     data += text;
@@ -73,8 +71,7 @@ std::vector<BYTE> Parse(std::string_view data, DWORD& type) {
     }
     return bytes.push_back(0), bytes;
   }
-  if (!data.starts_with("hex("))
-    throw std::invalid_argument("data not understood: " + std::string(data));
+  if (!data.starts_with("hex(")) throw std::invalid_argument("data not understood: " + std::string(data));
   const std::size_t close = data.find("):");
   type = std::stoul(std::string(data.substr(4, close - 4)), nullptr, 16);
   for (std::size_t i = close + 2; i < data.size(); i += 3)
@@ -86,16 +83,13 @@ std::vector<BYTE> Parse(std::string_view data, DWORD& type) {
 
 void Apply(std::string_view registration) {
   Handle key(nullptr, &RegCloseKey);
-  for (std::size_t end = 0; !registration.empty();
-       registration.remove_prefix(end == std::string_view::npos ? registration.size() : end + 1)) {
-    end = registration.find('\n');
-    std::string_view line = registration.substr(0, end);
-    while (line.ends_with('\r') || line.ends_with(' ')) line.remove_suffix(1);
+  std::istringstream lines{std::string(registration)};
+  for (std::string line; std::getline(lines, line);) {
+    while (line.ends_with('\r') || line.ends_with(' ')) line.pop_back();
     if (line.empty() || line.front() == ';' || line == "REGEDIT4") continue;
     if (line.front() == '[') {
       const bool remove = line[1] == '-';
-      const std::string path(
-          line.substr(kRoot.size() + 1 + remove, line.size() - kRoot.size() - 2 - remove));
+      const std::string path(line.substr(kRoot.size() + 1 + remove, line.size() - kRoot.size() - 2 - remove));
       HKEY made = nullptr;
       if (remove) Remove(path);
       if (!remove) RegCreateKeyA(HKEY_LOCAL_MACHINE, path.c_str(), &made);
@@ -103,9 +97,8 @@ void Apply(std::string_view registration) {
       continue;
     }
     const std::size_t equals = line.find("\"=");
-    if (line.front() != '"' || equals == std::string_view::npos || !key)
-      throw std::invalid_argument(std::string(line));
-    const std::string name(line.substr(1, equals - 1));
+    if (line.front() != '"' || equals == std::string_view::npos || !key) throw std::invalid_argument(std::string(line));
+    const std::string name = line.substr(1, equals - 1);
     if (line.substr(equals + 2) == "-") {
       RegDeleteValueA(key.get(), name.c_str());
       continue;
@@ -117,19 +110,17 @@ void Apply(std::string_view registration) {
 }
 
 std::string Dump() {
-  std::vector<std::string> lines;
+  std::set<std::string> lines;  // sorted
   for (std::string path : kKeys) {
     Handle key = Open(path, KEY_READ);
     char name[256];
     for (DWORD i = 0, size = sizeof name, type = 0, bytes = 0;
-         key && !RegEnumValueA(key.get(), i, name, &size, nullptr, &type, nullptr, &bytes);
-         ++i, size = sizeof name) {
+         key && !RegEnumValueA(key.get(), i, name, &size, nullptr, &type, nullptr, &bytes); ++i, size = sizeof name) {
       std::vector<BYTE> data(bytes);
       RegQueryValueExA(key.get(), name, nullptr, &type, data.data(), &bytes);
-      lines.push_back(path.substr(path.rfind('\\') + 1) + "\\" + name + "=" + Data(type, data));
+      lines.insert(path.substr(path.rfind('\\') + 1) + "\\" + name + "=" + Data(type, data));
     }
   }
-  std::sort(lines.begin(), lines.end());
   std::string all;
   for (const auto& line : lines) all += line + "\n";
   return all;
@@ -138,12 +129,10 @@ std::string Dump() {
 std::string Values(std::string_view names) {
   const std::string all = "\n" + Dump();
   std::string picked;
-  for (std::size_t end = 0; !names.empty();
-       names.remove_prefix(end == std::string_view::npos ? names.size() : end + 1)) {
-    const std::string name(names.substr(0, end = names.find(' ')));
+  std::istringstream words{std::string(names)};
+  for (std::string name; words >> name;) {
     const std::size_t at = all.find("\n" + name + "=");
-    picked += at == std::string::npos ? name + " missing\n"
-                                      : all.substr(at + 1, all.find('\n', at + 1) - at);
+    picked += at == std::string::npos ? name + " missing\n" : all.substr(at + 1, all.find('\n', at + 1) - at);
   }
   return picked;
 }
@@ -168,8 +157,7 @@ DriverKeys::~DriverKeys() {
 
 void LockKey(std::string_view key) {
   for (std::string_view path : kKeys) {
-    if (path.ends_with("\\" + std::string(key)))
-      SetAccess(std::string(path), "D:P(A;OICI;KR;;;WD)");
+    if (path.ends_with("\\" + std::string(key))) SetAccess(std::string(path), "D:P(A;OICI;KR;;;WD)");
   }
 }
 

@@ -3,19 +3,23 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
+#include <fstream>
 
 namespace calvane::test {
 namespace {
 
-// What the one watching driver of the thread is shown.
-thread_local std::function<void(const MSG&)> watching;
+// A window's title or caption.
+std::wstring Text(HWND hwnd) {
+  std::wstring text(GetWindowTextLengthW(hwnd) + 1, L'\0');
+  text.resize(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size())));
+  return text;
+}
 
-LRESULT CALLBACK Taken(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HC_ACTION && wParam == PM_REMOVE && watching)
-    watching(*reinterpret_cast<const MSG*>(lParam));
-  return CallNextHookEx(nullptr, code, wParam, lParam);
+// Stops at the child window showing the caption of the pair, where it notes it.
+BOOL CALLBACK Captioned(HWND child, LPARAM param) {
+  auto& [caption, found] = *reinterpret_cast<std::pair<std::wstring, HWND>*>(param);
+  if (Text(child) == caption) found = child;
+  return !found;
 }
 
 POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
@@ -31,36 +35,21 @@ WindowDriver::WindowDriver(Store* store, MessageBoxes* boxes, int page) {
 }
 
 WindowDriver::~WindowDriver() {
-  // What the watch looks at may be gone already.
-  if (hook_) hook_.reset(), watching = nullptr;
   form_.reset();
   Pump();
-}
-
-void WindowDriver::Watch(std::function<void(const MSG&)> watch) {
-  watching = std::move(watch);
-  if (!hook_) hook_.reset(SetWindowsHookExW(WH_GETMESSAGE, &Taken, nullptr, GetCurrentThreadId()));
 }
 
 void WindowDriver::Pump() {
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-    if (msg.message != WM_QUIT && !(form_ && form_->PreTranslate(msg)))
-      TranslateMessage(&msg), DispatchMessageW(&msg);
+    if (msg.message != WM_QUIT && !(form_ && form_->PreTranslate(msg))) TranslateMessage(&msg), DispatchMessageW(&msg);
 }
 
-HWND WindowDriver::Captioned(const wchar_t* caption) {
-  std::pair<const wchar_t*, HWND> search{caption, nullptr};
-  EnumChildWindows(
-      form_->hwnd(),
-      [](HWND child, LPARAM param) -> BOOL {
-        auto& [caption, found] = *reinterpret_cast<std::pair<const wchar_t*, HWND>*>(param);
-        if (Text(child) == caption) found = child;
-        return !found;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  if (!search.second)
-    ADD_FAILURE() << "no control captioned " << std::string(caption, caption + wcslen(caption));
+HWND WindowDriver::Hwnd(std::string_view name) {
+  if (name.find('&') == name.npos) return form_->Get<Control>(name).hwnd();
+  std::pair<std::wstring, HWND> search{std::wstring(name.begin(), name.end()), nullptr};
+  EnumChildWindows(form_->hwnd(), &Captioned, reinterpret_cast<LPARAM>(&search));
+  if (!search.second) ADD_FAILURE() << "no control captioned " << name;
   return search.second;
 }
 
@@ -70,13 +59,14 @@ void WindowDriver::Click(HWND control, POINT at) {
   Drag(control, at, at);
 }
 
-void WindowDriver::ClickOnScreen(HWND control) {
+void WindowDriver::PointAt(HWND control, bool click) {
   RECT r;
   GetWindowRect(control, &r);
   POINT at = Centre(r);
+  if (!click) SetCursorPos(at.x, at.y);
   HWND target = WindowFromPoint(at);
   ScreenToClient(target, &at);
-  Click(target, at);
+  click ? Click(target, at) : Deliver(target, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
 }
 
 void WindowDriver::ClickTab(int page) {
@@ -115,25 +105,6 @@ void WindowDriver::Key(UINT vk, std::vector<UINT> modifiers) {
   SetKeyboardState(state);
 }
 
-std::wstring WindowDriver::Text(HWND hwnd) {
-  std::wstring text(GetWindowTextLengthW(hwnd) + 1, L'\0');
-  text.resize(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size())));
-  return text;
-}
-
-RECT WindowDriver::Thumb(HWND bar, int* arrow) {
-  RECT thumb{};
-  SCROLLBARINFO sb{sizeof sb, {}, 0, 0, 0, 0, {}};
-  if (GetScrollBarInfo(bar, OBJID_CLIENT, &sb))
-    thumb = {sb.xyThumbTop, 0, sb.xyThumbBottom, sb.rcScrollBar.bottom - sb.rcScrollBar.top};
-  else
-    SendMessageW(bar, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
-  if (arrow) *arrow = sb.dxyLineButton;
-  return thumb;
-}
-
-std::wstring WindowDriver::Look(const char* name) { return Look(Hwnd(name)); }
-
 std::wstring WindowDriver::Look(HWND hwnd) {
   wchar_t kind[64] = {};
   GetClassNameW(hwnd, kind, 64);
@@ -152,57 +123,29 @@ Picture WindowDriver::Capture() {
   RECT r;
   GetWindowRect(window, &r);
   Picture picture{r.right - r.left, r.bottom - r.top, {}};
-  picture.pixels.resize(std::size_t(picture.width) * picture.height);
-  BITMAPINFO info{};
-  info.bmiHeader = {
-      sizeof info.bmiHeader, picture.width, -picture.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  HDC source = GetWindowDC(window);
-  HDC memory = CreateCompatibleDC(source);
-  HBITMAP bitmap = CreateCompatibleBitmap(source, picture.width, picture.height);
+  BITMAPINFO info{{sizeof info.bmiHeader, picture.width, -picture.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+  void* bits = nullptr;
+  HDC source = GetWindowDC(window), memory = CreateCompatibleDC(source);
+  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(memory, bitmap);
   BitBlt(memory, 0, 0, picture.width, picture.height, source, 0, 0, SRCCOPY);
-  SelectObject(memory, old);
-  GetDIBits(memory, bitmap, 0, picture.height, picture.pixels.data(), &info, DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(window, source);
-  for (unsigned& pixel : picture.pixels) pixel &= 0xFFFFFF;
+  const auto* pixels = static_cast<const unsigned*>(bits);
+  for (int i = 0; i < picture.width * picture.height; ++i) picture.pixels.push_back(pixels[i] & 0xFFFFFF);
+  SelectObject(memory, old), DeleteObject(bitmap), DeleteDC(memory), ReleaseDC(window, source);
   return picture;
 }
 
-int Differences(const Picture& a, const Picture& b, int tolerance) {
-  if (a.width != b.width || a.height != b.height) return a.width * a.height + 1;
-  int count = 0;
-  for (std::size_t i = 0; i < a.pixels.size(); ++i) {
-    for (int shift : {0, 8, 16}) {
-      if (std::abs(int(a.pixels[i] >> shift & 0xFF) - int(b.pixels[i] >> shift & 0xFF)) >
-          tolerance) {
-        ++count;
-        break;
-      }
-    }
-  }
-  return count;
+RECT WindowDriver::Place(HWND control) {
+  RECT place, window;
+  GetWindowRect(control, &place), GetWindowRect(form_->hwnd(), &window);
+  OffsetRect(&place, -window.left, -window.top);
+  return place;
 }
 
-void SaveBmp(const Picture& picture, const std::string& path) {
-  const int row = (picture.width * 3 + 3) & ~3;
-  BITMAPFILEHEADER file{
-      0x4D42, DWORD(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + row * picture.height), 0,
-      0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
-  BITMAPINFOHEADER info{sizeof info, picture.width, picture.height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-  std::unique_ptr<FILE, decltype(&std::fclose)> out(std::fopen(path.c_str(), "wb"), &std::fclose);
-  if (!out) return;
-  std::fwrite(&file, sizeof file, 1, out.get());
-  std::fwrite(&info, sizeof info, 1, out.get());
-  std::vector<unsigned char> line(row);
-  for (int y = picture.height - 1; y >= 0; --y) {
-    for (int x = 0; x < picture.width; ++x) {
-      const unsigned p = picture.At(x, y);
-      line[x * 3] = p & 0xFF, line[x * 3 + 1] = p >> 8 & 0xFF, line[x * 3 + 2] = p >> 16 & 0xFF;
-    }
-    std::fwrite(line.data(), 1, line.size(), out.get());
-  }
+void SavePpm(const Picture& picture, const std::string& path) {
+  std::ofstream out(path, std::ios::binary);
+  out << "P6\n" << picture.width << ' ' << picture.height << "\n255\n";
+  for (unsigned pixel : picture.pixels) out << char(pixel >> 16) << char(pixel >> 8) << char(pixel);
 }
 
 }  // namespace calvane::test

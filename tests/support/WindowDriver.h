@@ -5,9 +5,9 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "registry/Store.h"
@@ -38,6 +38,7 @@ struct Picture {
   int width = 0, height = 0;
   std::vector<unsigned> pixels;
   unsigned At(int x, int y) const { return pixels[std::size_t(y) * width + x]; }
+  bool operator==(const Picture&) const = default;
 };
 
 class WindowDriver {
@@ -55,26 +56,23 @@ class WindowDriver {
   // Delivers everything queued, through the window's keyboard handling.
   void Pump();
 
-  HWND Hwnd(const char* name) { return form_->Get<Control>(name).hwnd(); }
-  // The window of the form showing this caption ("&Quad").
-  HWND Captioned(const wchar_t* caption);
-  HWND Focus() const { return GetFocus(); }
+  // A control by its name or, when that holds an access key ("&Quad"), the
+  // window of the form showing it as its caption.
+  HWND Hwnd(std::string_view name);
 
   // A left click at a point of a control (its centre by default): mouse
   // down and up, posted as the input system would.
   void Click(HWND control, POINT at = {-1, -1});
   void Click(const char* name) { Click(Hwnd(name)); }
-  void Click(const wchar_t* caption) { Click(Captioned(caption)); }
-  // A click on the centre of the control as it lies on the screen, given to
-  // the window that the input system gives it to (not to a disabled one).
-  void ClickOnScreen(HWND control);
+  // A click on the centre of the control as it lies on the screen, or the
+  // pointer moved there, given to the window that the input system gives it
+  // to (not to a disabled one).
+  void ClickOnScreen(HWND control) { PointAt(control, true); }
+  void Hover(HWND control) { PointAt(control, false); }
   // A click on a page's tab.
   void ClickTab(int page);
   // Opens the list with a click and clicks the item in it.
   void Choose(const char* list, const wchar_t* item);
-  // Where the thumb of a scroll bar or slider lies, in its client
-  // coordinates; `arrow` gets the width of a scroll bar's arrow buttons.
-  RECT Thumb(HWND bar, int* arrow = nullptr);
   // Pressing the left button at `from`, moving to `to` and releasing there.
   void Drag(HWND control, POINT from, POINT to);
   // A key pressed and released at the focused control; modifiers are held
@@ -87,35 +85,29 @@ class WindowDriver {
 
   // Any message, posted as the window system would and then delivered.
   void Deliver(HWND to, UINT msg, WPARAM w, LPARAM l) { PostMessageW(to, msg, w, l), Pump(); }
-  // From now on `watch` sees every message taken from the queue, by Pump or
-  // by a loop of the window system's own (a scroll bar's drag, a modal box),
-  // before it is handled.
-  void Watch(std::function<void(const MSG&)> watch);
 
-  static std::wstring Text(HWND hwnd);
   // What a control shows: a button's check, a list's item text ("" for
   // none), a bar's or slider's position, a label's caption; with " off"
   // when it is disabled.
-  std::wstring Look(const char* name);
-  std::wstring Look(const wchar_t* caption) { return Look(Captioned(caption)); }
+  std::wstring Look(const char* name) { return Look(Hwnd(name)); }
   std::wstring Look(HWND hwnd);
 
-  // The whole window as it is on the screen, title bar and frame included.
+  // The whole window as it is on the screen, title bar and frame included,
+  // and where a control lies in it.
   Picture Capture();
+  RECT Place(HWND control);
 
  private:
   HWND Target() { return GetFocus() ? GetFocus() : form_->hwnd(); }
+  void PointAt(HWND control, bool click);
 
   std::unique_ptr<Store> ownStore_;
   RecordedBoxes boxes_;
   bool unloaded_ = false;
-  std::unique_ptr<HHOOK__, decltype(&UnhookWindowsHookEx)> hook_{nullptr, &UnhookWindowsHookEx};
   std::unique_ptr<Form1> form_;
 };
 
-// Pixels that differ by more than `tolerance` in any colour channel.
-int Differences(const Picture& a, const Picture& b, int tolerance = 8);
-// Writes a picture as a 24-bit BMP file.
-void SaveBmp(const Picture& picture, const std::string& path);
+// Writes a picture as a binary PPM file (P6), which ImageMagick reads.
+void SavePpm(const Picture& picture, const std::string& path);
 
 }  // namespace calvane::test

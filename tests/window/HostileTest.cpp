@@ -118,8 +118,7 @@ TEST(Hostile, StartUpKeepsEachValueOrRewritesWhatItsControlShows) {
         if (kind > 5) text = bytes = pick(kTexts) + std::string(rng() % 2, '\0');
         const DWORD type = kind < 3 ? REG_DWORD : kind < 7 ? REG_SZ : pick(kOtherTypes);
         read[v.name] = type == REG_SZ || type == REG_DWORD ? text : "";
-        RegSetValueExA(key, v.name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                       DWORD(bytes.size()));
+        RegSetValueExA(key, v.name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()), DWORD(bytes.size()));
       }
       if (key) RegCloseKey(key);
     }
@@ -135,9 +134,8 @@ TEST(Hostile, StartUpKeepsEachValueOrRewritesWhatItsControlShows) {
       failed |= !present[k];
       if (present[k]) expected[std::string(kKeys[k]) + "\\" + name] = line;
     };
-    for (const Value& v : kValues) {
+    for (const Value& v : kValues)
       if (const auto n = Number(read[v.name]); n >= v.low && n <= v.high) write(v.key, v.name, *n);
-    }
     // The rear-jack switch is created as 0 when it reads as nothing at all.
     if (read["SetGPIO0InQuad"].empty()) write(CU, "SetGPIO0InQuad", 0);
     const auto m = Number(read["SoftSynthModeIndex"]);

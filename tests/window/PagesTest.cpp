@@ -2,6 +2,7 @@
 // driver stored and which values it writes back, and what each change on a
 // page writes, every value read back from the registry itself.
 #include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -43,8 +44,7 @@ std::vector<std::string> Put(std::string_view list) {
   for (std::string line : Lines(list)) {
     line.replace(line.find('='), 1, "\"=").replace(line.find('\\'), 1, "]\n\"");
     Apply(R"([HKEY_LOCAL_MACHINE\)" +
-          std::string(line[0] == 'A' ? R"(Software\Zedave\)"
-                                     : R"(SYSTEM\CurrentControlSet\Services\wdm_au8830\)") +
+          std::string(line[0] == 'A' ? R"(Software\Zedave\)" : R"(SYSTEM\CurrentControlSet\Services\wdm_au8830\)") +
           line + "\n");
   }
   return Lines(Dump());
@@ -56,32 +56,39 @@ std::string EQ(std::string s) {
   return R"(Customization\SupportAnalogEQ=)" + s.replace(s.rfind(' '), 1, " AnalogEQEnableState=");
 }
 
-// A control by its name or, when it has an access key, by its caption.
-HWND Find(WindowDriver& p, const std::wstring& control) {
-  const std::string name(control.begin(), control.end());
-  return name.find('&') != name.npos ? p.Captioned(control.c_str()) : p.Hwnd(name.c_str());
-}
-
 // The ways of moving a bar by mouse; by keyboard, the keys themselves.
 enum Mouse : UINT { kRightArrow = 1, kLeftArrow, kTrackRight, kTrackLeft, kDrag };
 
+// What a drag's release finds stored when the scroll bar's own loop takes it
+// from the queue, before it is handled.
+HWND gDragged;
+std::string gReleased;
+
+LRESULT CALLBACK Taken(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* m = reinterpret_cast<const MSG*>(lParam);
+  if (code == HC_ACTION && wParam == PM_REMOVE && m->hwnd == gDragged && m->message == WM_LBUTTONUP) gReleased = Dump();
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 // A bar moved as a user would; a thumb dragged past the end of the track
-// writes nothing before the button is let go.
+// writes nothing before the button is let go. A slider has no arrow buttons.
 void Move(WindowDriver& p, HWND bar, UINT way) {
   if (way > kDrag) return SetFocus(bar), p.Key(way);
-  int arrow = 0;
-  const RECT thumb = p.Thumb(bar, &arrow);
-  RECT all{};
+  RECT thumb{}, all{};
+  SCROLLBARINFO sb{sizeof sb, {}, 0, 0, 0, 0, {}};
+  if (GetScrollBarInfo(bar, OBJID_CLIENT, &sb))
+    thumb = {sb.xyThumbTop, 0, sb.xyThumbBottom, sb.rcScrollBar.bottom - sb.rcScrollBar.top};
+  else
+    SendMessageW(bar, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
   GetClientRect(bar, &all);
-  const int y = (thumb.top + thumb.bottom) / 2, mid = (thumb.left + thumb.right) / 2;
+  const int y = (thumb.top + thumb.bottom) / 2, mid = (thumb.left + thumb.right) / 2, arrow = sb.dxyLineButton;
   const int x[] = {all.right - arrow / 2, arrow / 2, thumb.right + 4, thumb.left - 4, mid};
-  std::string before = Dump(), released = before;
-  p.Watch([&](const MSG& m) {
-    if (way == kDrag && m.hwnd == bar && m.message == WM_LBUTTONUP) released = Dump();
-  });
+  const std::string before = gReleased = Dump();
+  gDragged = way == kDrag ? bar : nullptr;
+  HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, &Taken, nullptr, GetCurrentThreadId());
   p.Drag(bar, {x[way - 1], y}, {way == kDrag ? all.right + 10 : x[way - 1], y});
-  p.Watch({});
-  EXPECT_EQ(released, before) << "written before the thumb was let go";
+  UnhookWindowsHookEx(hook);
+  EXPECT_EQ(gReleased, before) << "written before the thumb was let go";
 }
 
 // The window opened on a freshly installed driver's values, the splash
@@ -99,8 +106,8 @@ class Panel {
   // ("bar=where it settles") or a control clicked ("control=what it shows")
   // changes exactly `written` and leaves `looks`, informing of `box`
   // ("text|title|style").
-  void Expect(int tab, const std::wstring& act, UINT way, const std::string& written,
-              const std::wstring& looks, std::wstring_view box = L"") {
+  void Expect(int tab, const std::wstring& act, UINT way, const std::string& written, const std::wstring& looks,
+              std::wstring_view box = L"") {
     SCOPED_TRACE(testing::Message() << act << " (way " << way << ")");
     // Every value is removed first, so that each write of the act shows,
     // even one of the number stored before.
@@ -108,16 +115,13 @@ class Panel {
     before_ = Lines(Dump());
     panel_.boxes().shown.clear();
     panel_.ClickTab(tab);
-    const std::wstring control = act.substr(0, act.find(L'='));
-    way ? Move(panel_, Find(panel_, control), way)
-    : control.starts_with(L"cbo")
-        ? panel_.Choose(std::string(control.begin(), control.end()).c_str(),
-                        &act[control.size() + 1])
-        : panel_.Click(Find(panel_, control));
+    const std::string control(act.begin(), std::find(act.begin(), act.end(), L'='));
+    way                          ? Move(panel_, panel_.Hwnd(control), way)
+    : control.starts_with("cbo") ? panel_.Choose(control.c_str(), &act[control.size() + 1])
+                                 : panel_.Click(control.c_str());
     Check(written, act + L"," + looks);
     std::wstring informed;
-    for (const auto& b : panel_.boxes().shown)
-      informed += b.text + L"|" + b.title + L"|" + std::to_wstring(b.style);
+    for (const auto& b : panel_.boxes().shown) informed += b.text + L"|" + b.title + L"|" + std::to_wstring(b.style);
     EXPECT_EQ(informed, box);
   }
 
@@ -128,8 +132,8 @@ class Panel {
     EXPECT_EQ(changed, Lines(written));
     std::wistringstream in{std::wstring(looks)};
     for (std::wstring look; std::getline(in >> std::ws, look, L',');) {
-      const std::wstring control = look.substr(0, look.find(L'='));
-      EXPECT_EQ(control + L"=" + panel_.Look(Find(panel_, control)), look);
+      const std::string control(look.begin(), std::find(look.begin(), look.end(), L'='));
+      EXPECT_EQ(look.substr(0, control.size() + 1) + panel_.Look(control.c_str()), look);
     }
   }
 
@@ -148,30 +152,20 @@ TEST(Pages, TheStartUpShowsWhatIsStoredAndWritesBackWhatItMoves) {
        L"cboWavetableMode=320 Voices, cboA3DType=Headphones, lblQuad=Stereo, &Stereo=0, &Quad=0, hsbPCM1=8, "
        L"lblPCM1=8, chkShare=0, lblDigOut=48000, &32 kHz=0, &44.1 kHz=0, 4&8 kHz=0, chkDetOut=1, chkEnOut=1, "
        L"chkDetIn=0, chkEnIn=0 off, cboAnalogEQ=None"},
-      // Switches as text on three pages; a grayed detection box leaves its
-      // enable box disabled. The voice mode rewrites its whole row, whatever
-      // the row held.
-      {R"(A3D\SplashAudio="2" ControlPanel\PrimaryXtalk="2" QuadCodecOutputModeState=1 ZuvivWavetableEffect="2"
-          ReverbAmount="100" SoftSynthModeIndex="1" GamerMode=7 SoftSynthVoices=7 SoftSynthMode=7 SoftSynth=7
-          Customization\SpdifFrequency=44100 DetectSpdifOut="2" EnableSpdifOut="1" DetectSpdifIn="2" EnableSpdifIn="1")",
-       R"(A3D\SplashAudio=2 ControlPanel\PrimaryXtalk=2 ZuvivWavetableEffect=2 ReverbAmount=100 GamerMode=0
-          SoftSynthVoices=64 SoftSynthMode=2 SoftSynthModeIndex=1 SoftSynth=2 Customization\DetectSpdifOut=2
-          EnableSpdifOut=1 DetectSpdifIn=2 EnableSpdifIn=1)",
-       L"chkPlayA3D=2, cboA3DType=Monitor Speakers, lblQuad=Quad, &Quad=0, lblDigOut=44100, &44.1 kHz=0, chkDetOut=2, "
-       L"chkEnOut=1 off, chkDetIn=2, chkEnIn=1 off, chkMIDIfx=2, hsbEffect1=100, lblEffect1=100, cboWavetableMode=128 Voices"},
-      // Levels and switches stored as text or as 2-byte numbers become numbers.
-      {R"(Customization\AC97PCMOutVol="8" AC97PCM2OutVol=hex(4):05,00 AC97MixerFrontOutVol=0 AC97MixerRearOutVol="31"
-          DisableAC97Codec3DEffect="1" SetGPIO0InQuad=hex(4):01,00 ST9704ATTEN="2" CorrectLA2="2" ST9708LA4RearInversion="1")",
-       R"(Customization\AC97PCMOutVol=8 AC97PCM2OutVol=5 AC97MixerRearOutVol=31 DisableAC97Codec3DEffect=1
-          SetGPIO0InQuad=1 ST9704ATTEN=2 CorrectLA2=2 ST9708LA4RearInversion=1)",
-       L"hsbPCM1=8, lblPCM1=8, hsbPCM2=5, lblPCM2=5, hsbFront=0, lblFront=0, hsbRear=31, lblRear=31, chkST3D=1, "
-       L"&Share Front and Rear Output Jacks=1, chkAttenuation=2, chkLA2Inv=2, chkLA4Inv=1"},
+      // Switches as text; a grayed detection box leaves its enable box
+      // disabled. A stored quad mode and rate are shown, no option chosen.
+      // (The values rewritten, however stored, and the voice mode's whole
+      // row, the hostile test's model decides.)
+      {R"(ControlPanel\QuadCodecOutputModeState=1 Customization\SpdifFrequency=44100 DetectSpdifOut="2"
+          EnableSpdifOut="1" DetectSpdifIn="2" EnableSpdifIn="1")",
+       R"(Customization\DetectSpdifOut=2 EnableSpdifOut=1 DetectSpdifIn=2 EnableSpdifIn=1)",
+       L"lblQuad=Quad, &Quad=0, lblDigOut=44100, &44.1 kHz=0, chkDetOut=2, chkEnOut=1 off, chkDetIn=2, chkEnIn=1 off"},
       // The EQ source: supported and enabled, the stored line; supported but
-      // not enabled (whatever the number), "None"; else nothing. A quad mode
-      // of neither 0 nor 1 leaves the label's placeholder.
+      // not enabled (whatever the number), "None". (What selects nothing
+      // writes nothing, as the hostile test's model decides.) A quad mode of
+      // neither 0 nor 1 leaves the label's placeholder.
       {EQ(R"("1" "4" 65536)"), EQ("0 3 0"), L"cboAnalogEQ=None"}, {EQ(R"("1" "0" "1")"), EQ("1 0 1"), L"cboAnalogEQ=Phone"},
-      {EQ(R"("1" "5" "1")"), EQ("1 5 1"), L"cboAnalogEQ=Auxiliary"}, {EQ(R"("1" "7" "1")"), "", L"cboAnalogEQ="},
-      {EQ(R"("2" "1" "1")") + " QuadCodecOutputModeState=5", "", L"cboAnalogEQ=, lblQuad=Label6"}};
+      {EQ(R"("1" "5" "1")") + " QuadCodecOutputModeState=5", EQ("1 5 1"), L"cboAnalogEQ=Auxiliary, lblQuad=Label6"}};
   // clang-format on
   for (const auto& [stored, written, looks] : starts) Panel{stored, written, looks};
 }
@@ -220,8 +214,7 @@ TEST(Pages, EachChangeWritesItsOwnValuesAndEachHelpButtonOnlyInforms) {
       {1, L"hsbEffect2", R"(ControlPanel\ChorusAmount)", {{kDrag, 127}}}};
   // clang-format on
   Panel panel(R"(Customization\CorrectLA2=2)", "", L"");
-  for (const auto& [tab, act, written, looks, box] : acts)
-    panel.Expect(tab, act, 0, written, looks, box);
+  for (const auto& [tab, act, written, looks, box] : acts) panel.Expect(tab, act, 0, written, looks, box);
   for (const auto& [tab, bar, value, ways] : bars)
     for (const auto& [way, to] : ways)
       panel.Expect(tab, bar + L"=" + std::to_wstring(to), way, value + "=" + std::to_string(to),
