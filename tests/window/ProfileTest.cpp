@@ -136,7 +136,7 @@ TEST(Profiles, FilesWithinTheRangesLoadAndAnyOtherIsRefusedWhole) {
         << name;
   std::u16string wide =
       u"\xFEFFWindows Registry Editor Version 5.00\r\n\r\n"
-      u"[HKEY_LOCAL_MACHINE\\Software\\Zedave\\A3D]\r\n\"splashaudio\"=dword:00000001\r\n";
+      u"[HKEY_LOCAL_MACHINE\\Software\\Zedave\\A3D]\r\n \"splashaudio\"=dword:00000001\r\n";
   const std::string utf16(reinterpret_cast<const char*>(wide.data()), wide.size() * 2), r4 = "REGEDIT4\r\n";
   // A file's bytes, and what the notice must say of it.
   // clang-format off
