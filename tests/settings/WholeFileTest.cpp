@@ -1,0 +1,100 @@
+// Files saved and read whole, in a folder of the test's own below the
+// temporary folder, which is listed after each step.
+#include "settings/WholeFile.h"
+
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+namespace calvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct WholeFile : ::testing::Test {
+  WholeFile() { fs::create_directories(dir); }
+  ~WholeFile() override {
+    for (const auto& entry : fs::directory_iterator(dir))
+      SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+    fs::remove_all(dir);
+  }
+  std::wstring At(const char* name) const { return (dir / name).wstring(); }
+  void Put(const char* name, const std::string& bytes) const { std::ofstream(dir / name, std::ios::binary) << bytes; }
+  // Each thing in the folder, sorted: a file as name[bytes] (large ones by
+  // their size), a folder as name/.
+  std::string Listed() const {
+    std::map<std::string, std::string> things;
+    for (const auto& entry : fs::directory_iterator(dir)) {
+      std::ifstream file(entry.path(), std::ios::binary);
+      const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+      things[entry.path().filename().string()] = entry.is_directory() ? "/"
+                                                 : bytes.size() > 64  ? "[" + std::to_string(bytes.size()) + " bytes]"
+                                                                      : "[" + bytes + "]";
+    }
+    std::string text;
+    for (const auto& [name, what] : things) text += name + what + " ";
+    return text;
+  }
+  const fs::path dir = fs::temp_directory_path() / ("calvane-" + std::to_string(GetCurrentProcessId()) + "-" +
+                                                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
+};
+
+TEST_F(WholeFile, ASaveReplacesALongerFileOrMakesANewOneAndLeavesNothingBeside) {
+  Put("settings.reg", std::string(5000, 'x'));
+  Put("settings.reg.new", "left by a save that was killed");
+  ASSERT_EQ(SaveWholeFile(At("settings.reg"), "REGEDIT4\r\n"), 0u);
+  EXPECT_EQ(Listed(), "settings.reg[REGEDIT4\r\n] ");
+  // A new file, more than one write long; read back whole, or up to a limit
+  // and one byte more.
+  std::string big(3 << 20 | 5, '\0'), read = "x";
+  for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 7 % 251);
+  ASSERT_EQ(SaveWholeFile(At("new.reg"), big), 0u);
+  EXPECT_EQ(ReadWholeFile(At("new.reg"), read, big.size()), 0u);
+  EXPECT_TRUE(read == big);
+  EXPECT_EQ(ReadWholeFile(At("new.reg"), read, 1 << 20), 0u);
+  EXPECT_TRUE(read == big.substr(0, (1 << 20) + 1)) << read.size();
+  EXPECT_EQ(ReadWholeFile(At("settings.reg"), read, 9), 0u);
+  EXPECT_EQ(read, "REGEDIT4\r\n");
+  EXPECT_EQ(ReadWholeFile(At("settings.reg"), read, 3), 0u);
+  EXPECT_EQ(read, "REGE");
+  // Saved again, and once more, over the file the last save made.
+  ASSERT_EQ(SaveWholeFile(At("settings.reg"), "REGEDIT4"), 0u);
+  ASSERT_EQ(SaveWholeFile(At("settings.reg"), ""), 0u);
+  EXPECT_EQ(Listed(), "new.reg[3145733 bytes] settings.reg[] ");
+  // Nothing to read: no name, no file, a folder.
+  EXPECT_EQ(ReadWholeFile(L"", read, 10), DWORD(ERROR_INVALID_NAME));
+  EXPECT_EQ(read, "");
+  EXPECT_EQ(ReadWholeFile(At("missing.reg"), read, 10), DWORD(ERROR_FILE_NOT_FOUND));
+  EXPECT_NE(ReadWholeFile(dir.wstring(), read, 10), 0u);
+}
+
+TEST_F(WholeFile, ASaveThatCannotBeMadeReturnsTheErrorAndLeavesTheFolderAsItWas) {
+  Put("settings.reg", "old\r\n");
+  fs::create_directory(dir / "sub");
+  EXPECT_EQ(SaveWholeFile(At("missing\\settings.reg"), "new"), DWORD(ERROR_PATH_NOT_FOUND));
+  EXPECT_EQ(SaveWholeFile(At("sub"), "new"), DWORD(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(SaveWholeFile(L"", "new"), DWORD(ERROR_INVALID_NAME));
+  // Written beside a read-only file, which cannot be replaced.
+  SetFileAttributesW(At("settings.reg").c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_NE(SaveWholeFile(At("settings.reg"), "new"), 0u);
+  EXPECT_EQ(Listed(), "settings.reg[old\r\n] sub/ ");
+}
+
+// Run with a limit on the size of the files the process writes, by
+// tests/settings/failing-write-test; skipped otherwise.
+TEST_F(WholeFile, ASaveWhoseWriteFailsPartWayKeepsTheOldFileByteForByte) {
+  const char* limit = std::getenv("CALVANE_FILE_SIZE_LIMIT");
+  if (!limit) GTEST_SKIP() << "needs a file size limit, as tests/settings/failing-write-test sets it";
+  Put("settings.reg", "old\r\n");
+  EXPECT_NE(SaveWholeFile(At("settings.reg"), std::string(2 * std::stoul(limit), 'n')), 0u);
+  EXPECT_EQ(Listed(), "settings.reg[old\r\n] ");
+  // The next, smaller, save works.
+  EXPECT_EQ(SaveWholeFile(At("settings.reg"), "new\r\n"), 0u);
+  EXPECT_EQ(Listed(), "settings.reg[new\r\n] ");
+}
+
+}  // namespace
+}  // namespace calvane
