@@ -2,10 +2,11 @@
 
 #include <windows.h>
 
+#include "model/Panel.h"
+#include "model/SettingsTransfer.h"
 #include "registry/Store.h"
-#include "settings/Profile.h"
-#include "settings/Snapshot.h"
-#include "window/Form1.h"
+#include "window/Notices.h"
+#include "window/pages/Pages.h"
 
 namespace calvane {
 namespace {
@@ -14,12 +15,12 @@ constexpr const wchar_t* kUsage =
     L"Usage: calvane-panel [/save FILE | /load FILE | /?]\r\n"
     L"  (none)      opens the panel\r\n"
     L"  /save FILE  saves the settings as the panel shows them at start-up in FILE, a\r\n"
-    L"              registration file\r\n"
-    L"  /load FILE  stores the settings of FILE, a registration file of the panel's\r\n"
-    L"              values, as they are\r\n"
+    L"              registration file; nothing is stored in the registry\r\n"
+    L"  /load FILE  stores the settings of FILE, a registration file, as they are\r\n"
     L"  /?          shows this text\r\n"
     L"The exit status is 0 on success, 1 when a setting or the file could not be\r\n"
-    L"written, 2 when the file or an argument is refused.\r\n";
+    L"written (nothing was changed then) or a key was missing, 2 when the file or an\r\n"
+    L"argument is refused.\r\n";
 
 // Standard output or error as the program was given it, else the console of
 // the program that started it, if any.
@@ -47,84 +48,43 @@ void Print(DWORD which, const std::wstring& text) {
 void Say(const std::wstring& text) { Print(STD_OUTPUT_HANDLE, text + L"\r\n"); }
 void Complain(const std::wstring& text) { Print(STD_ERROR_HANDLE, text + L"\r\n"); }
 
-// What the window would tell in a box goes to the standard error.
-class ConsoleBoxes final : public MessageBoxes {
- public:
-  void Show(HWND, const std::wstring& text, const std::wstring&, UINT) override { Complain(text); }
-  std::wstring ChooseFile(HWND, bool) override { return {}; }
-};
-
-// The registry for reading only: a write is dropped as if it worked.
-class ReadOnlyRegistry final : public Store {
- public:
-  LONG OpenKey(HKEY root, const char* path, REGSAM access, HKEY* key) override {
-    return system_.OpenKey(root, path, access & ~static_cast<REGSAM>(KEY_SET_VALUE), key);
-  }
-  LONG QueryValue(HKEY key, const char* name, DWORD* type, BYTE* data, DWORD* size) override {
-    return system_.QueryValue(key, name, type, data, size);
-  }
-  LONG SetValue(HKEY, const char*, DWORD, const BYTE*, DWORD) override { return ERROR_SUCCESS; }
-  LONG CloseKey(HKEY key) override { return system_.CloseKey(key); }
-
- private:
-  SystemRegistry system_;
-};
-
+// The settings as the window would show them at start-up, read with nothing
+// written, saved in the file.
 int Save(const std::wstring& path) {
-  ReadOnlyRegistry registry;
-  ConsoleBoxes boxes;
-  Form1 form(registry, boxes);
-  form.Load();
-  const Profile profile = form.HeldProfile();
-  if (const DWORD error = WriteWholeFile(path, FormatProfile(profile))) {
-    Complain(L"The settings could not be saved in " + path + L" (error " + std::to_wstring(error) +
-             L").");
+  SystemRegistry registry;
+  Panel panel(registry, Pages());
+  panel.ReadStored();
+  const SaveOutcome outcome = SaveSettings(panel, path);
+  if (outcome.nothingStored) {
+    Complain(L"Nothing was saved: the driver's settings were not found.");
     return 1;
   }
-  Say(L"Saved " + std::to_wstring(profile.size()) + L" settings in " + path + L".");
+  if (outcome.error) {
+    Complain(L"The settings could not be saved in " + path + L": " + SystemText(outcome.error));
+    return 1;
+  }
+  Say(L"Saved " + Decimal(outcome.saved) + L" settings in " + path + L".");
+  if (!outcome.leftOut.empty()) Say(LeftOut(panel, outcome));
   return 0;
 }
 
 int Load(const std::wstring& path) {
   SystemRegistry registry;
-  ConsoleBoxes boxes;
-  Form1 form(registry, boxes);
-  std::string file;
-  if (const DWORD error = ReadWholeFile(path, file, kProfileLimit)) {
-    Complain(path + L" could not be read (error " + std::to_wstring(error) + L").");
+  Panel panel(registry, Pages());
+  const LoadOutcome outcome = LoadSettings(panel, path);
+  if (outcome.refused || outcome.unshowable) {
+    Complain(L"No setting was loaded from " + path + L". " + Refusal(outcome) + L".");
     return 2;
   }
-  auto read = ParseProfile(file);
-  std::variant<std::vector<Form1::Choice>, ProfileFault> chosen = ProfileFault{};
-  if (const auto* profile = std::get_if<Profile>(&read)) {
-    chosen = form.Choose(*profile);
-  } else {
-    chosen = std::get<ProfileFault>(read);
+  if (outcome.failure) {
+    Complain(L"No setting was loaded from " + path + L". " + ChangeNotice(panel, *outcome.failure));
+    return 1;
   }
-  if (const auto* fault = std::get_if<ProfileFault>(&chosen)) {
-    Complain(L"No setting was loaded from " + path + L": " +
-             (fault->line ? L"line " + std::to_wstring(fault->line) + L": " : L"") + fault->fault +
-             L".");
-    return 2;
+  Say(L"Stored " + Decimal(outcome.plan.Values()) + L" settings from " + path + L".");
+  if (const std::wstring remarks = LoadRemarks(outcome.plan); !remarks.empty()) {
+    (outcome.plan.missingKeys.empty() ? Say : Complain)(remarks);
   }
-  int stored = 0, failed = 0;
-  for (const Form1::Choice& choice : std::get<std::vector<Form1::Choice>>(chosen)) {
-    for (std::size_t i = 0; i < choice.numbers.size(); ++i) {
-      const Setting setting = choice.binding->settings[i];
-      const LONG status = WriteSetting(registry, setting,
-                                       SettingValue(static_cast<std::int32_t>(choice.numbers[i])));
-      if (status == ERROR_SUCCESS) {
-        ++stored;
-        continue;
-      }
-      ++failed;
-      const std::string name = Info(setting).name;
-      Complain(L"Could not store " + std::wstring(name.begin(), name.end()) + L" (error " +
-               std::to_wstring(status) + L").");
-    }
-  }
-  Say(L"Stored " + std::to_wstring(stored) + L" settings from " + path + L".");
-  return failed ? 1 : 0;
+  return outcome.plan.missingKeys.empty() ? 0 : 1;
 }
 
 }  // namespace
@@ -134,14 +94,18 @@ int RunCommandLine(const std::vector<std::wstring>& arguments) {
     Say(kUsage);
     return 0;
   }
-  if (arguments.size() == 2 && _wcsicmp(arguments[0].c_str(), L"/save") == 0) {
-    return Save(arguments[1]);
+  const bool save = arguments.size() == 2 && _wcsicmp(arguments[0].c_str(), L"/save") == 0;
+  const bool load = arguments.size() == 2 && _wcsicmp(arguments[0].c_str(), L"/load") == 0;
+  if ((save || load) && arguments[1].empty()) {
+    Complain(L"No file was named: give the settings file after " + arguments[0] + L".");
+    return 2;
   }
-  if (arguments.size() == 2 && _wcsicmp(arguments[0].c_str(), L"/load") == 0) {
-    return Load(arguments[1]);
-  }
+  if (save) return Save(arguments[1]);
+  if (load) return Load(arguments[1]);
   std::wstring given;
-  for (const auto& argument : arguments) given += L" " + argument;
+  for (const auto& argument : arguments) {
+    given += L" " + (argument.size() > 80 ? argument.substr(0, 80) + L"..." : argument);
+  }
   Complain(L"Arguments not understood:" + given + L"\r\n\r\n" + kUsage);
   return 2;
 }

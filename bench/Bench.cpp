@@ -94,10 +94,10 @@ double Median(std::vector<double> values) {
   return values.empty() ? 0 : values[values.size() / 2];
 }
 
-class SilentBoxes final : public calvane::MessageBoxes {
+class SilentBoxes final : public calvane::MessageBoxes, public calvane::FileDialog {
  public:
   void Show(HWND, const std::wstring&, const std::wstring&, UINT) override { ++shown; }
-  std::wstring ChooseFile(HWND, bool) override { return {}; }
+  std::wstring Choose(HWND, bool) override { return {}; }
   int shown = 0;
 };
 
@@ -109,15 +109,15 @@ class SilentBoxes final : public calvane::MessageBoxes {
 std::optional<double> ChangeAction() {
   calvane::SystemRegistry registry;
   SilentBoxes boxes;
-  calvane::Form1 form(registry, boxes);
+  calvane::Form1 form(registry, boxes, boxes);
   form.Load();
   form.Show();
-  const calvane::CheckBox& check = form.Get<calvane::CheckBox>("chkPlayA3D");
-  const int before = check.State();
+  const calvane::Control& check = form.Find("chkPlayA3D");
+  const int before = check.Shown();
   const double start = Seconds();
   for (int i = 0; i < kClicks; ++i) {
     SendMessageW(check.hwnd(), BM_CLICK, 0, 0);
-    if (i == 0 && check.State() == before) return std::nullopt;
+    if (i == 0 && check.Shown() == before) return std::nullopt;
   }
   const double each = (Seconds() - start) / kClicks;
   if (boxes.shown) return std::nullopt;

@@ -80,40 +80,41 @@ LONG ReadValue(Store& store, HKEY key, const char* name, SettingValue& value) {
 }
 
 LONG WriteKeyValue(Store& store, HKEY root, const char* path, const char* name,
-                   const SettingValue& value, DWORD type) {
-  OpenedKey key(store, root, path, kWriteAccess);
+                   const SettingValue& value, DWORD type, REGSAM view) {
+  OpenedKey key(store, root, path, kWriteAccess | view);
   if (key.status() != ERROR_SUCCESS) return key.status();
   return WriteValue(store, key.get(), name, type, value);
 }
 
-SettingValue ReadKeyValue(Store& store, HKEY root, const char* path, const char* name) {
+SettingValue ReadKeyValue(Store& store, HKEY root, const char* path, const char* name,
+                          REGSAM view) {
   SettingValue value;
-  OpenedKey key(store, root, path, KEY_QUERY_VALUE);
+  OpenedKey key(store, root, path, KEY_QUERY_VALUE | view);
   if (key.status() == ERROR_SUCCESS) ReadValue(store, key.get(), name, value);
   return value;
 }
 
-std::optional<RawValue> ReadRawValue(Store& store, HKEY root, const char* path, const char* name) {
-  OpenedKey key(store, root, path, KEY_QUERY_VALUE);
+std::optional<RawValue> ReadRawValue(Store& store, HKEY key, const char* name) {
   RawValue value;
   DWORD size = 0;
-  if (key.status() != ERROR_SUCCESS ||
-      store.QueryValue(key.get(), name, &value.type, nullptr, &size) != ERROR_SUCCESS) {
+  if (store.QueryValue(key, name, &value.type, nullptr, &size) != ERROR_SUCCESS) {
     return std::nullopt;
   }
-  value.bytes.resize(size);
-  if (store.QueryValue(key.get(), name, &value.type, value.bytes.data(), &size) != ERROR_SUCCESS) {
-    return std::nullopt;
+  // The data may grow between the two queries; then it is asked for again.
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    value.bytes.resize(size);
+    const LONG status = store.QueryValue(key, name, &value.type, value.bytes.data(), &size);
+    if (status == ERROR_SUCCESS) {
+      value.bytes.resize(size);
+      return value;
+    }
+    if (status != ERROR_MORE_DATA) return std::nullopt;
   }
-  value.bytes.resize(size);
-  return value;
+  return std::nullopt;
 }
 
-LONG WriteRawValue(Store& store, HKEY root, const char* path, const char* name,
-                   const RawValue& value) {
-  OpenedKey key(store, root, path, kWriteAccess);
-  if (key.status() != ERROR_SUCCESS) return key.status();
-  return store.SetValue(key.get(), name, value.type, value.bytes.data(),
+LONG WriteRawValue(Store& store, HKEY key, const char* name, const RawValue& value) {
+  return store.SetValue(key, name, value.type, value.bytes.data(),
                         static_cast<DWORD>(value.bytes.size()));
 }
 

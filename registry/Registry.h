@@ -27,23 +27,25 @@ LONG WriteValue(Store& store, HKEY key, const char* name, DWORD type, const Sett
 LONG ReadValue(Store& store, HKEY key, const char* name, SettingValue& value);
 
 // Opens the key for writing, writes, closes; returns the open's status when
-// the key could not be opened, else the write's.
+// the key could not be opened, else the write's. `view` is added to the
+// access asked for (KEY_WOW64_32KEY for a key of the 32-bit view).
 LONG WriteKeyValue(Store& store, HKEY root, const char* path, const char* name,
-                   const SettingValue& value, DWORD type);
+                   const SettingValue& value, DWORD type, REGSAM view = 0);
 
 // Opens the key for reading only, so that a user who may not write still sees
 // the stored settings. Anything that cannot be read gives Empty.
-SettingValue ReadKeyValue(Store& store, HKEY root, const char* path, const char* name);
+SettingValue ReadKeyValue(Store& store, HKEY root, const char* path, const char* name,
+                          REGSAM view = 0);
 
 // A value exactly as it is stored: its type and its data.
 struct RawValue {
   DWORD type = REG_NONE;
   std::vector<BYTE> bytes;
+  friend bool operator==(const RawValue&, const RawValue&) = default;
 };
-// Nothing when the value cannot be read (missing value or key).
-std::optional<RawValue> ReadRawValue(Store& store, HKEY root, const char* path, const char* name);
-// Puts a value back exactly as it was stored; no key is created.
-LONG WriteRawValue(Store& store, HKEY root, const char* path, const char* name,
-                   const RawValue& value);
+// On a key opened by the caller: a value as stored, nothing when it cannot
+// be read (missing); and a value put back exactly so.
+std::optional<RawValue> ReadRawValue(Store& store, HKEY key, const char* name);
+LONG WriteRawValue(Store& store, HKEY key, const char* name, const RawValue& value);
 
 }  // namespace calvane

@@ -1,13 +1,14 @@
 #include "registry/SettingValue.h"
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
 
 namespace calvane {
 
 std::wstring SettingValue::ToText() const {
-  if (auto n = Int16()) return std::to_wstring(*n);
-  if (auto n = Int32()) return std::to_wstring(*n);
+  if (auto n = Int16()) return Decimal(*n);
+  if (auto n = Int32()) return Decimal(*n);
   if (auto t = Text()) return *t;
   return {};
 }
@@ -59,6 +60,21 @@ std::optional<long long> Parse(std::wstring_view text, long long min, long long 
 }
 
 }  // namespace
+
+std::wstring Decimal(long long number) {
+  // Formatted here rather than by the C library's printf family, which the
+  // panel would otherwise link for this alone.
+  wchar_t digits[24];
+  wchar_t* at = digits + std::size(digits);
+  unsigned long long magnitude =
+      number < 0 ? 0ull - static_cast<unsigned long long>(number) : number;
+  do {
+    *--at = static_cast<wchar_t>(L'0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude);
+  if (number < 0) *--at = L'-';
+  return std::wstring(at, digits + std::size(digits));
+}
 
 std::optional<long long> ReadNumber(std::wstring_view text, long long min, long long max) {
   return Parse(text, min, max, false);

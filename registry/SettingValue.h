@@ -48,4 +48,8 @@ std::optional<long long> ReadNumber(std::wstring_view text, long long min, long 
 // holds no decimal integer.
 std::optional<long long> ReadAnyNumber(std::wstring_view text);
 
+// The decimal digits of a number, a minus sign before them when it is
+// negative.
+std::wstring Decimal(long long number);
+
 }  // namespace calvane

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 namespace calvane {
 
 class Store {
@@ -13,16 +15,19 @@ class Store {
   // data may be null to ask only for the type and the size.
   virtual LONG QueryValue(HKEY key, const char* name, DWORD* type, BYTE* data, DWORD* size) = 0;
   virtual LONG SetValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size) = 0;
+  // Only to put back the state before a change that created the value.
+  virtual LONG DeleteValue(HKEY key, const char* name) = 0;
   virtual LONG CloseKey(HKEY key) = 0;
 };
 
 // The system registry through RegOpenKeyExA, RegQueryValueExA,
-// RegSetValueExA and RegCloseKey.
+// RegSetValueExA, RegDeleteValueA and RegCloseKey.
 class SystemRegistry final : public Store {
  public:
   LONG OpenKey(HKEY root, const char* path, REGSAM access, HKEY* key) override;
   LONG QueryValue(HKEY key, const char* name, DWORD* type, BYTE* data, DWORD* size) override;
   LONG SetValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size) override;
+  LONG DeleteValue(HKEY key, const char* name) override;
   LONG CloseKey(HKEY key) override;
 };
 
@@ -38,6 +43,8 @@ class OpenedKey {
   }
   OpenedKey(const OpenedKey&) = delete;
   OpenedKey& operator=(const OpenedKey&) = delete;
+  OpenedKey(OpenedKey&& other) noexcept
+      : store_(other.store_), key_(std::exchange(other.key_, nullptr)), status_(other.status_) {}
 
   LONG status() const { return status_; }
   HKEY get() const { return key_; }

@@ -15,6 +15,8 @@ LONG SystemRegistry::SetValue(HKEY key, const char* name, DWORD type, const BYTE
   return RegSetValueExA(key, name, 0, type, data, size);
 }
 
+LONG SystemRegistry::DeleteValue(HKEY key, const char* name) { return RegDeleteValueA(key, name); }
+
 LONG SystemRegistry::CloseKey(HKEY key) { return RegCloseKey(key); }
 
 }  // namespace calvane

@@ -10,8 +10,9 @@ namespace calvane {
 
 enum class Key { ControlPanel, Customization, A3D };
 
-// How the start-up keeps a value in the settings snapshot.
-enum class Form { Int16, Text, NotRead };
+// How the start-up keeps a value in the settings snapshot: as a 16-bit
+// number, as a text, or not at all (the start-up does not read it).
+enum class Entry { Int16, Text, None };
 
 // The values, in the order in which the start-up reads them; the last four
 // are written with the wavetable voice mode and never read.
@@ -41,13 +42,13 @@ enum class Form { Int16, Text, NotRead };
   X(SupportAnalogEQ, Customization, Text)          \
   X(SoftSynthModeIndex, ControlPanel, Text)        \
   X(PrimaryXtalk, ControlPanel, Text)              \
-  X(GamerMode, ControlPanel, NotRead)              \
-  X(SoftSynthVoices, ControlPanel, NotRead)        \
-  X(SoftSynthMode, ControlPanel, NotRead)          \
-  X(SoftSynth, ControlPanel, NotRead)
+  X(GamerMode, ControlPanel, None)                 \
+  X(SoftSynthVoices, ControlPanel, None)           \
+  X(SoftSynthMode, ControlPanel, None)             \
+  X(SoftSynth, ControlPanel, None)
 
 enum class Setting {
-#define CALVANE_ENUM(name, key, form) name,
+#define CALVANE_ENUM(name, key, entry) name,
   CALVANE_SETTINGS(CALVANE_ENUM)
 #undef CALVANE_ENUM
 };
@@ -56,11 +57,11 @@ struct SettingInfo {
   Setting setting;
   const char* name;
   Key key;
-  Form form;
+  Entry entry;
 };
 
 inline constexpr std::array kSettings{
-#define CALVANE_ROW(name, key, form) SettingInfo{Setting::name, #name, Key::key, Form::form},
+#define CALVANE_ROW(name, key, entry) SettingInfo{Setting::name, #name, Key::key, Entry::entry},
     CALVANE_SETTINGS(CALVANE_ROW)
 #undef CALVANE_ROW
 };
@@ -85,5 +86,13 @@ constexpr const char* KeyPath(Key key) {
   }
   return "";
 }
+
+inline constexpr Key kKeys[] = {Key::ControlPanel, Key::Customization, Key::A3D};
+
+// The registry view a key is opened in. The A3D splash feature is a 32-bit
+// component: on 64-bit Windows its key lies in the 32-bit view, which the
+// 64-bit build must ask for (a 32-bit Windows ignores the flag). The
+// driver's keys below SYSTEM have one view.
+constexpr REGSAM KeyView(Key key) { return key == Key::A3D ? KEY_WOW64_32KEY : 0; }
 
 }  // namespace calvane

@@ -6,9 +6,9 @@
 
 namespace calvane {
 
-void Snapshot::Store(Setting setting, const SettingValue& value) {
+void Snapshot::Take(Setting setting, const SettingValue& value) {
   Entry& entry = At(setting);
-  if (Info(setting).form == Form::Text) {
+  if (Info(setting).entry == calvane::Entry::Text) {
     entry.text = value.ToText();
     return;
   }
@@ -30,42 +30,42 @@ void Snapshot::Store(Setting setting, const SettingValue& value) {
   entry.text = text.substr(0, text.find(L'\0'));
 }
 
-std::wstring Snapshot::LevelText(Setting setting) const {
-  const Entry& entry = At(setting);
-  return entry.level ? std::to_wstring(*entry.level) : entry.text;
+void Snapshot::Put(Setting setting, std::uint32_t number) {
+  if (Info(setting).entry == calvane::Entry::Int16) {
+    Take(setting, SettingValue(static_cast<std::int16_t>(number)));
+  } else {
+    Take(setting, SettingValue(static_cast<std::int32_t>(number)));
+  }
 }
 
-LONG WriteSetting(Store& store, Setting setting, const SettingValue& value) {
-  const SettingInfo& info = Info(setting);
-  return WriteKeyValue(store, kRoot, KeyPath(info.key), info.name, value, kTypeNumber);
+std::wstring Snapshot::LevelText(Setting setting) const {
+  const Entry& entry = At(setting);
+  return entry.level ? Decimal(*entry.level) : entry.text;
+}
+
+std::optional<long long> Snapshot::Number(Setting setting) const {
+  if (Info(setting).entry == calvane::Entry::Int16) {
+    const auto& level = At(setting).level;
+    return level ? std::optional<long long>(*level) : std::nullopt;
+  }
+  return ReadAnyNumber(At(setting).text);
+}
+
+OpenedKey OpenToRead(Store& store, Key key) {
+  return OpenedKey(store, kRoot, KeyPath(key), KEY_QUERY_VALUE | KeyView(key));
 }
 
 SettingValue ReadSetting(Store& store, Setting setting) {
   const SettingInfo& info = Info(setting);
-  return ReadKeyValue(store, kRoot, KeyPath(info.key), info.name);
+  return ReadKeyValue(store, kRoot, KeyPath(info.key), info.name, KeyView(info.key));
 }
 
-std::optional<RawValue> ReadStored(Store& store, Setting setting) {
-  const SettingInfo& info = Info(setting);
-  return ReadRawValue(store, kRoot, KeyPath(info.key), info.name);
-}
+bool KeyExists(Store& store, Key key) { return OpenToRead(store, key).status() == ERROR_SUCCESS; }
 
-LONG WriteStored(Store& store, Setting setting, const RawValue& value) {
-  const SettingInfo& info = Info(setting);
-  return WriteRawValue(store, kRoot, KeyPath(info.key), info.name, value);
-}
-
-Snapshot ReadSnapshot(Store& store, const SettingWriter& write) {
+Snapshot ReadSnapshot(Store& store) {
   Snapshot snapshot;
   for (const SettingInfo& info : kSettings) {
-    if (info.form != Form::NotRead) snapshot.Store(info.setting, ReadSetting(store, info.setting));
-  }
-  // The driver does not create the rear-jack switch; the panel does, as 0.
-  // A stored empty REG_SZ with its terminator reads as one zero character and
-  // is left alone.
-  if (snapshot.Text(Setting::SetGPIO0InQuad).empty()) {
-    write(Setting::SetGPIO0InQuad, SettingValue(std::int16_t{0}));
-    snapshot.Store(Setting::SetGPIO0InQuad, ReadSetting(store, Setting::SetGPIO0InQuad));
+    if (info.entry != Entry::None) snapshot.Take(info.setting, ReadSetting(store, info.setting));
   }
   return snapshot;
 }

@@ -1,10 +1,10 @@
-// The settings snapshot: the window's copy of the 25 values it shows, read
-// once at start-up and afterwards kept by the change actions.
+// The settings snapshot: the panel's copy of the 25 values it shows, read at
+// start-up, kept by the change actions, and read again for a value that
+// changed outside the panel or could not be saved.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -19,18 +19,24 @@ class Snapshot {
  public:
   // A text entry as read: a REG_SZ keeps its terminating zero character, a
   // REG_DWORD becomes its decimal digits, a missing value the empty text.
-  std::wstring& Text(Setting setting) { return At(setting).text; }
   const std::wstring& Text(Setting setting) const { return At(setting).text; }
 
   // A 16-bit entry: nothing when the stored value is no 16-bit number.
-  std::optional<std::int16_t>& Level(Setting setting) { return At(setting).level; }
   const std::optional<std::int16_t>& Level(Setting setting) const { return At(setting).level; }
   // A 16-bit entry as the user should see it: its number, or else what is
   // stored (a number beyond 16 bits, a text that is no number).
   std::wstring LevelText(Setting setting) const;
 
+  // The entry as a number: a 16-bit entry's number, a text's number of any
+  // size (one beyond 64 bits as the nearer end of that range); nothing when
+  // it holds none.
+  std::optional<long long> Number(Setting setting) const;
+
   // Converts a value read from the registry into the setting's entry.
-  void Store(Setting setting, const SettingValue& value);
+  void Take(Setting setting, const SettingValue& value);
+  // A number the panel has stored: a 16-bit entry holds it, a text entry its
+  // decimal digits.
+  void Put(Setting setting, std::uint32_t number);
 
  private:
   struct Entry {
@@ -43,19 +49,14 @@ class Snapshot {
   std::array<Entry, kSettingCount> entries_;
 };
 
-// The one place that puts a setting into the registry: as REG_DWORD, below
-// its catalogue key, never creating the key. Returns the store's status.
-LONG WriteSetting(Store& store, Setting setting, const SettingValue& value);
+// A setting read as the start-up reads it: Empty when it cannot be read.
 SettingValue ReadSetting(Store& store, Setting setting);
-// A setting's value exactly as stored, and put back so.
-std::optional<RawValue> ReadStored(Store& store, Setting setting);
-LONG WriteStored(Store& store, Setting setting, const RawValue& value);
+// Whether a key exists (and may be read).
+bool KeyExists(Store& store, Key key);
+// The key of a setting opened for reading, in its view.
+OpenedKey OpenToRead(Store& store, Key key);
 
-using SettingWriter = std::function<void(Setting, const SettingValue&)>;
-
-// The start-up reads: every value the snapshot keeps, in catalogue order,
-// then the creation of SetGPIO0InQuad (through `write`) when it reads as the
-// empty text.
-Snapshot ReadSnapshot(Store& store, const SettingWriter& write);
+// The start-up reads: every value the snapshot keeps, in catalogue order.
+Snapshot ReadSnapshot(Store& store);
 
 }  // namespace calvane

@@ -18,6 +18,7 @@ void Control::SetEnabled(bool enabled) {
 }
 
 void Label::SetCaption(const std::wstring& caption) {
+  if (caption == caption_) return;
   caption_ = caption;
   ShowState();
 }
@@ -30,27 +31,19 @@ void PushButton::OnCommand(WORD code) {
   if (code == BN_CLICKED && onClick) onClick();
 }
 
-void CheckBox::SetState(int state) {
-  if (state == state_) return;
-  state_ = state;
+void CheckBox::Show(int state) {
+  shown_ = state;
   ShowState();
-  if (onClick) onClick();
 }
 
 void CheckBox::ShowState() {
-  if (hwnd_) SendMessageW(hwnd_, BM_SETCHECK, state_, 0);
-}
-
-void CheckBox::PutBack(const Kept& kept) {
-  Control::PutBack(kept);
-  state_ = kept.state;
-  ShowState();
+  if (hwnd_) SendMessageW(hwnd_, BM_SETCHECK, shown_, 0);
 }
 
 void CheckBox::OnCommand(WORD code) {
   // The box is a non-automatic three-state button: a click only reports, and
-  // the new state is ours to set.
-  if (code == BN_CLICKED) SetState(state_ == 1 ? 0 : 1);
+  // the state it shows is the model's to set.
+  if (code == BN_CLICKED) Ask(shown_ == 1 ? 0 : 1);
 }
 
 void OptionGroup::Add(int index, const Control& button) {
@@ -58,17 +51,19 @@ void OptionGroup::Add(int index, const Control& button) {
   buttons_[index] = &button;
 }
 
-void OptionGroup::Select(int index) {
-  if (index == selected_ || index < 0 || index >= static_cast<int>(buttons_.size())) return;
-  PutBack(index);
-  if (onClick) onClick(index);
+void OptionGroup::Show(int index) {
+  shown_ = index;
+  ShowState();
 }
 
-void OptionGroup::PutBack(int index) {
-  selected_ = index;
+void OptionGroup::Select(int index) {
+  if (index != shown_) Ask(index);
+}
+
+void OptionGroup::ShowState() {
   for (int i = 0; i < static_cast<int>(buttons_.size()); ++i) {
     if (HWND button = buttons_[i]->hwnd()) {
-      SendMessageW(button, BM_SETCHECK, i == index ? BST_CHECKED : BST_UNCHECKED, 0);
+      SendMessageW(button, BM_SETCHECK, i == shown_ ? BST_CHECKED : BST_UNCHECKED, 0);
     }
   }
 }
@@ -78,27 +73,23 @@ void OptionButton::OnCommand(WORD code) {
 }
 
 void OptionButton::ShowState() {
-  SendMessageW(hwnd_, BM_SETCHECK, group_.Selected() == index_ ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageW(hwnd_, BM_SETCHECK, group_.Shown() == index_ ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void DropDown::SetIndex(int index) {
-  if (index == index_ || index < -1 || index >= Count()) return;
-  index_ = index;
+void DropDown::Show(int index) {
+  shown_ = index;
   if (hwnd_) SendMessageW(hwnd_, CB_SETCURSEL, index, 0);
-  if (onClick) onClick();
-}
-
-void DropDown::PutBack(const Kept& kept) {
-  Control::PutBack(kept);
-  index_ = kept.state;
-  if (hwnd_) SendMessageW(hwnd_, CB_SETCURSEL, index_, 0);
 }
 
 void DropDown::ShowState() {
   for (const auto& item : items_) {
     SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
   }
-  SendMessageW(hwnd_, CB_SETCURSEL, index_, 0);
+  SendMessageW(hwnd_, CB_SETCURSEL, shown_, 0);
+}
+
+bool DropDown::Open() const {
+  return hwnd_ && SendMessageW(hwnd_, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
 }
 
 void DropDown::OnCommand(WORD code) {
@@ -106,34 +97,34 @@ void DropDown::OnCommand(WORD code) {
   // no choice yet; a list closed without one (Esc, a click elsewhere) shows
   // again the item it showed before it was opened.
   if (code == CBN_SELENDCANCEL) {
-    SendMessageW(hwnd_, CB_SETCURSEL, index_, 0);
+    SendMessageW(hwnd_, CB_SETCURSEL, shown_, 0);
     return;
   }
-  const bool open = SendMessageW(hwnd_, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
-  if (code != CBN_SELENDOK && (code != CBN_SELCHANGE || open)) return;
+  if (code != CBN_SELENDOK && (code != CBN_SELCHANGE || Open())) return;
   const int index = static_cast<int>(SendMessageW(hwnd_, CB_GETCURSEL, 0, 0));
-  if (index == index_ || index < 0) return;
-  index_ = index;
-  if (onClick) onClick();
+  if (index == shown_ || index < 0) return;
+  Ask(index);
+  // A choice the model did not take leaves the item it keeps.
+  if (shown_ != index) SendMessageW(hwnd_, CB_SETCURSEL, shown_, 0);
 }
 
-void Bar::SetPosition(int position) {
-  position = std::clamp(position, range_.min, range_.max);
-  // The thumb always moves: after a drag it must settle where it was let go.
+void Bar::Show(int position) {
+  shown_ = position;
   if (hwnd_) MoveThumb(position);
-  if (position == position_) return;
-  position_ = position;
-  if (onChange) onChange();
 }
 
-void Bar::PutBack(const Kept& kept) {
-  Control::PutBack(kept);
-  position_ = kept.state;
-  if (hwnd_) MoveThumb(position_);
+void Bar::Settle(int position) {
+  dragged_ = false;
+  position = std::clamp(position, min_, max_);
+  // The thumb always moves: after a drag it must settle where it was let go,
+  // or go back where the model keeps it.
+  if (hwnd_) MoveThumb(position);
+  if (position != shown_) Ask(position);
+  if (hwnd_ && shown_ != position) MoveThumb(shown_);
 }
 
 void ScrollBar::ShowState() {
-  SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS, range_.min, range_.max, 0, Position(), 0};
+  SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS, min_, max_, 0, shown_, 0};
   SetScrollInfo(hwnd_, SB_CTL, &info, FALSE);
 }
 
@@ -142,31 +133,34 @@ void ScrollBar::MoveThumb(int position) { SetScrollPos(hwnd_, SB_CTL, position, 
 void ScrollBar::OnScroll(WORD request, WORD thumb) {
   switch (request) {
     case SB_LINELEFT:
-      return SetPosition(Position() - range_.small);
+      return Settle(shown_ - small_);
     case SB_LINERIGHT:
-      return SetPosition(Position() + range_.small);
+      return Settle(shown_ + small_);
     case SB_PAGELEFT:
-      return SetPosition(Position() - range_.large);
+      return Settle(shown_ - large_);
     case SB_PAGERIGHT:
-      return SetPosition(Position() + range_.large);
+      return Settle(shown_ + large_);
     case SB_LEFT:
-      return SetPosition(range_.min);
+      return Settle(min_);
     case SB_RIGHT:
-      return SetPosition(range_.max);
+      return Settle(max_);
     case SB_THUMBPOSITION:  // the thumb let go
-      return SetPosition(thumb);
-    default:  // SB_THUMBTRACK: the scroll bar draws the dragged thumb itself.
+      return Settle(thumb);
+    case SB_THUMBTRACK:  // the scroll bar draws the dragged thumb itself
+      dragged_ = true;
+      return;
+    default:
       return;
   }
 }
 
 void Slider::ShowState() {
-  SendMessageW(hwnd_, TBM_SETRANGEMIN, FALSE, range_.min);
-  SendMessageW(hwnd_, TBM_SETRANGEMAX, FALSE, range_.max);
-  SendMessageW(hwnd_, TBM_SETLINESIZE, 0, range_.small);
-  SendMessageW(hwnd_, TBM_SETPAGESIZE, 0, range_.large);
+  SendMessageW(hwnd_, TBM_SETRANGEMIN, FALSE, min_);
+  SendMessageW(hwnd_, TBM_SETRANGEMAX, FALSE, max_);
+  SendMessageW(hwnd_, TBM_SETLINESIZE, 0, small_);
+  SendMessageW(hwnd_, TBM_SETPAGESIZE, 0, large_);
   SendMessageW(hwnd_, TBM_SETTICFREQ, tickEvery_, 0);
-  MoveThumb(Position());
+  MoveThumb(shown_);
 }
 
 void Slider::MoveThumb(int position) { SendMessageW(hwnd_, TBM_SETPOS, TRUE, position); }
@@ -174,8 +168,11 @@ void Slider::MoveThumb(int position) { SendMessageW(hwnd_, TBM_SETPOS, TRUE, pos
 void Slider::OnScroll(WORD request, WORD) {
   // The trackbar moves its own thumb; every request but the drag itself
   // (TB_THUMBTRACK) leaves it at a settled position.
-  if (request != TB_THUMBTRACK)
-    SetPosition(static_cast<int>(SendMessageW(hwnd_, TBM_GETPOS, 0, 0)));
+  if (request == TB_THUMBTRACK) {
+    dragged_ = true;
+    return;
+  }
+  Settle(static_cast<int>(SendMessageW(hwnd_, TBM_GETPOS, 0, 0)));
 }
 
 }  // namespace calvane

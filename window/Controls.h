@@ -1,7 +1,10 @@
-// The control kinds of the panel's window. Each owns the state it shows and
-// raises its event exactly when that state changes: by the user, or by the
-// program setting a different state (then at once, before the setter
-// returns). Setting the current state again raises nothing.
+// The control kinds of the panel's window. Each shows the state the settings
+// model gives it (Show, which raises nothing) and turns the user's input
+// into one event of its own, `onChange`, carrying the state the user asked
+// for: a check box's click, an item chosen from a list, an option button
+// selected, a bar's position once it has settled. Whether that is a change,
+// and what it writes, the model decides; what it then shows comes back
+// through Show.
 // A control keeps its state before it has a window: the pages not shown at
 // start-up get theirs after the window has first been drawn.
 #pragma once
@@ -29,16 +32,12 @@ class Control {
 
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
+  // A state from the model; raises nothing. Kinds without a state ignore it.
+  virtual void Show(int /*state*/) {}
+  int Shown() const { return shown_; }
 
-  // What the control shows, taken and put back without raising its event:
-  // the window's undo.
-  struct Kept {
-    int state = 0;
-    std::wstring caption;
-    bool enabled = true;
-  };
-  virtual Kept Keep() const { return {0, {}, enabled_}; }
-  virtual void PutBack(const Kept& kept) { SetEnabled(kept.enabled); }
+  // The user asks for this state.
+  std::function<void(int)> onChange;
 
   // Notifications from the control's window: WM_COMMAND codes, and WM_HSCROLL
   // requests with the thumb position they carry.
@@ -47,7 +46,11 @@ class Control {
 
  protected:
   virtual void ShowState() {}
+  void Ask(int state) {
+    if (onChange) onChange(state);
+  }
   HWND hwnd_ = nullptr;
+  int shown_ = 0;
 
  private:
   bool enabled_;
@@ -58,8 +61,6 @@ class Label : public Control {
   explicit Label(std::wstring caption) : caption_(std::move(caption)) {}
   const std::wstring& Caption() const { return caption_; }
   void SetCaption(const std::wstring& caption);
-  Kept Keep() const override { return {0, caption_, Enabled()}; }
-  void PutBack(const Kept& kept) override { SetEnabled(kept.enabled), SetCaption(kept.caption); }
 
  private:
   void ShowState() override;
@@ -73,36 +74,29 @@ class PushButton : public Control {
   void OnCommand(WORD code) override;
 };
 
-// States 0 clear, 1 ticked, 2 grayed. The user toggles between 0 and 1 (a
-// grayed box becomes ticked); 2 comes only from the program.
+// States 0 clear, 1 ticked, 2 grayed. A click asks for ticked, or for clear
+// when ticked: a grayed box becomes ticked.
 class CheckBox : public Control {
  public:
   using Control::Control;
-  int State() const { return state_; }
-  void SetState(int state);
-  std::function<void()> onClick;
+  void Show(int state) override;
   void OnCommand(WORD code) override;
-  Kept Keep() const override { return {state_, {}, Enabled()}; }
-  void PutBack(const Kept& kept) override;
 
  private:
   void ShowState() override;
-  int state_ = 0;
 };
 
-// Option buttons of one name, indexed from 0; none selected at first.
-class OptionGroup {
+// Option buttons of one name, indexed from 0; none selected at first. A
+// button selected asks for its index, unless it is the one shown.
+class OptionGroup : public Control {
  public:
-  int Selected() const { return selected_; }
-  void Select(int index);
-  // Shows `index` (-1: none) without raising the group's event.
-  void PutBack(int index);
-  std::function<void(int)> onClick;
+  void Show(int index) override;
   void Add(int index, const Control& button);
+  void Select(int index);
 
  private:
+  void ShowState() override;
   std::vector<const Control*> buttons_;
-  int selected_ = -1;
 };
 
 class OptionButton : public Control {
@@ -110,6 +104,8 @@ class OptionButton : public Control {
   OptionButton(OptionGroup& group, int index) : group_(group), index_(index) {
     group.Add(index, *this);
   }
+  OptionGroup& group() const { return group_; }
+  int index() const { return index_; }
   void OnCommand(WORD code) override;
 
  private:
@@ -118,54 +114,44 @@ class OptionButton : public Control {
   int index_;
 };
 
-// A selection-only list; index -1 shows nothing.
+// A selection-only list; index -1 shows nothing. Only a choice made counts:
+// not the items passed over while it is open.
 class DropDown : public Control {
  public:
   DropDown(std::vector<std::wstring> items, bool enabled)
-      : Control(enabled), items_(std::move(items)) {}
-  int Index() const { return index_; }
+      : Control(enabled), items_(std::move(items)) {
+    shown_ = -1;
+  }
+  void Show(int index) override;
   int Count() const { return static_cast<int>(items_.size()); }
-  void SetIndex(int index);
-  std::function<void()> onClick;
+  bool Open() const;
   void OnCommand(WORD code) override;
-  Kept Keep() const override { return {index_, {}, Enabled()}; }
-  void PutBack(const Kept& kept) override;
 
  private:
   void ShowState() override;
   std::vector<std::wstring> items_;
-  int index_ = -1;
 };
 
-struct Range {
-  int min = 0, max = 0, small = 0, large = 0;
-};
-
-// Scroll bar and slider: a position from Min to Max that reports a change
+// Scroll bar and slider: a position from Min to Max that asks for a change
 // when it settles: after an arrow, a track click, a key, the release of a
-// dragged thumb, or a new position from the program; never while the thumb
-// is dragged.
+// dragged thumb; never while the thumb is dragged.
 class Bar : public Control {
  public:
-  int Position() const { return position_; }
-  bool InRange(int position) const { return position >= range_.min && position <= range_.max; }
-  void SetPosition(int position);
-  std::function<void()> onChange;
-  Kept Keep() const override { return {position_, {}, Enabled()}; }
-  void PutBack(const Kept& kept) override;
+  void Show(int position) override;
+  bool Dragged() const { return dragged_; }
 
  protected:
-  explicit Bar(Range range) : range_(range), position_(range.min) {}
+  Bar(int min, int max, int small, int large)
+      : min_(min), max_(max), small_(small), large_(large) {}
+  void Settle(int position);
   virtual void MoveThumb(int position) = 0;
-  const Range range_;
-
- private:
-  int position_;
+  const int min_, max_, small_, large_;
+  bool dragged_ = false;
 };
 
 class ScrollBar : public Bar {
  public:
-  explicit ScrollBar(Range range) : Bar(range) {}
+  ScrollBar(int min, int max, int small, int large) : Bar(min, max, small, large) {}
   void OnScroll(WORD request, WORD thumb) override;
 
  private:
@@ -175,7 +161,8 @@ class ScrollBar : public Bar {
 
 class Slider : public Bar {
  public:
-  Slider(Range range, int tickEvery) : Bar(range), tickEvery_(tickEvery) {}
+  Slider(int min, int max, int small, int large, int tickEvery)
+      : Bar(min, max, small, large), tickEvery_(tickEvery) {}
   void OnScroll(WORD request, WORD thumb) override;
 
  private:

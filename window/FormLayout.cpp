@@ -1,6 +1,6 @@
 #include "window/FormLayout.h"
 
-#include <stdexcept>
+#include "model/Mistake.h"
 
 #include "window/ResourceIds.h"
 
@@ -100,112 +100,34 @@ constexpr ControlRow kRows[] = {
 };
 // clang-format on
 
-struct ListRow {
-  const char* name;
-  std::vector<std::wstring> items;
-};
-
-const std::vector<ListRow>& Lists() {
-  static const std::vector<ListRow> lists{
-      {"cboA3DType", {L"Headphones", L"Satellite Speakers", L"Monitor Speakers"}},
-      {"cboWavetableMode", {L"320 Voices", L"128 Voices", L"64 Voices"}},
-      {"cboAnalogEQ",
-       {L"None", L"Phone", L"Microphone", L"Line-In", L"CD-ROM", L"Video", L"Auxiliary"}},
-      {"cboEffect1",
-       {L"None", L"Delay", L"Room reverb", L"Chamber reverb", L"Hall reverb", L"Cabinet", L"Flange",
-        L"Distortion", L"Wah-Wah"}},
-      {"cmdEffect2",
-       {L"None", L"Delay", L"Room reverb", L"Chamber reverb", L"Hall reverb", L"Cabinet", L"Chorus",
-        L"Flange", L"Distortion", L"Wah-Wah"}},
-  };
-  return lists;
-}
-
-struct TipRow {
-  const char* name;
-  const wchar_t* tip;
-};
-
-constexpr const wchar_t* kPCM1 = L"PCM 1 output level: 0 is +12 dB, 8 is 0 dB, 31 is -34.5 dB.";
-constexpr const wchar_t* kPCM2 = L"PCM 2 output level: 0 is +12 dB, 8 is 0 dB, 31 is -34.5 dB.";
-constexpr const wchar_t* kFront =
-    L"AC'97 front output level: 0 is +12 dB, 8 is 0 dB, 31 is -34.5 dB.";
-constexpr const wchar_t* kRear =
-    L"AC'97 rear output level: 0 is +12 dB, 8 is 0 dB, 31 is -34.5 dB.";
-constexpr const wchar_t* kReverb = L"Amount of effect 1, the reverb, from 0 to 127.";
-constexpr const wchar_t* kChorus = L"Amount of effect 2, the chorus, from 0 to 127.";
-constexpr const wchar_t* kQuad = L"Codec output mode: stereo or quad.";
-constexpr const wchar_t* kRate = L"Sample rate of the S/PDIF output.";
-constexpr const wchar_t* kEffectType = L"The effect type cannot be changed.";
-
-// clang-format off
-constexpr TipRow kTips[] = {
-  {"chkPlayA3D",       L"Play the A3D splash sound."},
-  {"chkA3DSplash",     L"Show the A3D splash screen."},
-  {"cboA3DType",       L"A3D output type: headphones, satellite speakers or monitor speakers."},
-  {"optQuad",          kQuad},
-  {"lblQuad",          kQuad},
-  {"cboWavetableMode", L"Wavetable voice mode: how many voices the synthesiser plays."},
-  {"chkMIDIfx",        L"Turn the wavetable effects on or off."},
-  {"hsbEffect1",       kReverb},
-  {"lblEffect1",       kReverb},
-  {"cboEffect1",       kEffectType},
-  {"hsbEffect2",       kChorus},
-  {"lblEffect2",       kChorus},
-  {"cmdEffect2",       kEffectType},
-  {"chkST3D",          L"Disable the codec's 3D surround enhancement."},
-  {"chkShare",         L"Share the front and rear output jacks."},
-  {"chkAttenuation",   L"Enable the ST9704 codec's attenuation."},
-  {"chkLA2Inv",        L"Rear inversion for the ST9708 LA2 codec."},
-  {"chkLA4Inv",        L"Rear inversion for the ST9708 LA4 codec."},
-  {"hsbPCM1",          kPCM1},
-  {"lblPCM1",          kPCM1},
-  {"hsbPCM2",          kPCM2},
-  {"lblPCM2",          kPCM2},
-  {"hsbFront",         kFront},
-  {"lblFront",         kFront},
-  {"hsbRear",          kRear},
-  {"lblRear",          kRear},
-  {"optDigOut",        kRate},
-  {"lblDigOut",        L"Sample rate of the S/PDIF output now stored, in hertz."},
-  {"chkDetOut",        L"S/PDIF output detected: overrides the driver's detection."},
-  {"chkEnOut",         L"Switch the S/PDIF output on or off."},
-  {"chkDetIn",         L"S/PDIF input detected: overrides the driver's detection."},
-  {"chkEnIn",          L"Switch the S/PDIF input on or off."},
-  {"cboAnalogEQ",      L"Input line that feeds the analog EQ."},
-};
-// clang-format on
-
 }  // namespace
 
 std::span<const ControlRow> FormRows() { return kRows; }
-
-const wchar_t* TipOf(std::string_view name) {
-  for (const TipRow& row : kTips) {
-    if (name == row.name) return row.tip;
-  }
-  return nullptr;
-}
 
 const ControlRow& Row(std::string_view name) {
   for (const ControlRow& row : kRows) {
     if (name == row.name) return row;
   }
-  throw std::logic_error("no control named " + std::string(name));
+  throw Mistake("no control named " + std::string(name));
 }
 
-std::vector<std::wstring> ListItems(std::string_view name) {
-  for (const ListRow& list : Lists()) {
-    if (name == list.name) return list.items;
+std::wstring ShownName(std::string_view control) {
+  // A check box's own caption; for a control without one, the label or
+  // frame that names it.
+  const ControlRow& row = Row(control);
+  std::wstring_view caption = row.kind == Kind::CheckBox ? row.caption : L"";
+  for (const ControlRow& other : kRows) {
+    if (other.introduces && control == other.introduces) caption = other.caption;
   }
-  return {};
-}
-
-Range RangeOf(Kind kind) {
-  // Both effect sliders hold amounts 0 to 127; all four level bars 0 to 31,
-  // one step per arrow and per track click.
-  if (kind == Kind::Slider) return {0, 127, 1, 5};
-  return {0, 31, 1, 1};
+  std::wstring name;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    // "&" marks the access key that follows; "&&" stands for "&".
+    if (caption[i] == L'&' && ++i == caption.size()) break;
+    name += caption[i];
+  }
+  while (!name.empty() && (name.back() == L':' || name.back() == L'.')) name.pop_back();
+  if (name.empty()) throw Mistake("nothing in the window names " + std::string(control));
+  return name;
 }
 
 }  // namespace calvane

@@ -10,8 +10,6 @@
 #include <vector>
 #include <string>
 
-#include "window/Controls.h"
-
 namespace calvane {
 
 enum class Kind {
@@ -51,14 +49,13 @@ inline constexpr const wchar_t* kFormCaption = L"Calvane Control Panel for Windo
 inline constexpr const wchar_t* kPageCaptions[] = {L"General", L"MIDI", L"A3D Settings",
                                                    L"AC'97 Controls", L"Digital Out/EQ"};
 inline constexpr int kPageCount = 5;
-inline constexpr int kSliderTickEvery = 16;
 
 std::span<const ControlRow> FormRows();
+// The row of a control; an unknown name throws Mistake.
 const ControlRow& Row(std::string_view name);
-std::vector<std::wstring> ListItems(std::string_view name);
-// The tooltip of a control that shows or edits a setting: what the setting
-// does, in one sentence; nothing for the other controls.
-const wchar_t* TipOf(std::string_view name);
-Range RangeOf(Kind kind);
+// A control as the window names it to the user: a check box by its caption,
+// another control by the label or frame that introduces it, without the
+// access key's ampersand ("Wavetable Mode", "Effect 1 (Reverb)").
+std::wstring ShownName(std::string_view control);
 
 }  // namespace calvane

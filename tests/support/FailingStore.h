@@ -1,33 +1,37 @@
-// A store for tests: passes every call to the store underneath, records the
-// access each open asks for and the keys left open, and makes one kind of
-// call fail with a chosen status. A data query goes through a buffer of
-// exactly the size asked for with a guard byte behind it.
+// A store for tests: passes every call to the store underneath, records each
+// value written or deleted in order (not the opens and reads, so that a
+// change in how values are read leaves the record alone), the access each
+// open asks for and the keys left open, and makes one kind of call fail with
+// a chosen status: every such call, or only the k-th. A data query goes
+// through a buffer of exactly the size asked for with a guard byte behind it.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "registry/Store.h"
 
 namespace calvane::test {
 
-enum class Call { None, Open, SizeQuery, DataQuery, Set };
+enum class Call { None, Open, SizeQuery, DataQuery, Set, Delete };
 
 class FailingStore final : public Store {
  public:
-  explicit FailingStore(Store& inner, Call fails = Call::None, LONG status = ERROR_SUCCESS)
-      : inner_(inner), fails_(fails), status_(status) {}
+  explicit FailingStore(Store& inner, Call fails = Call::None, LONG status = ERROR_SUCCESS, int only = 0)
+      : inner_(inner), fails_(fails), status_(status), only_(only) {}
 
   LONG OpenKey(HKEY root, const char* path, REGSAM access, HKEY* key) override {
     opens.push_back(access);
-    const LONG status = fails_ == Call::Open ? status_ : inner_.OpenKey(root, path, access, key);
+    const LONG status = Fails(Call::Open) ? status_ : inner_.OpenKey(root, path, access, key);
     return openKeys += status == ERROR_SUCCESS, status;
   }
   LONG QueryValue(HKEY key, const char* name, DWORD* type, BYTE* data, DWORD* size) override {
-    if (fails_ == (data ? Call::DataQuery : Call::SizeQuery)) return status_;
+    if (Fails(data ? Call::DataQuery : Call::SizeQuery)) return status_;
     std::vector<BYTE> guarded(*size + 1, 0xBD);
     const LONG status = inner_.QueryValue(key, name, type, data ? guarded.data() : nullptr, size);
     EXPECT_EQ(guarded.back(), 0xBD) << "written past the buffer";
@@ -36,18 +40,40 @@ class FailingStore final : public Store {
     return status;
   }
   LONG SetValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size) override {
-    return fails_ == Call::Set ? status_ : inner_.SetValue(key, name, type, data, size);
+    if (Fails(Call::Set)) return status_;
+    const LONG status = inner_.SetValue(key, name, type, data, size);
+    if (status == ERROR_SUCCESS) {
+      std::string line = std::string(name) + "=";
+      char byte[4];
+      if (type == REG_DWORD && size == 4) {
+        line += std::to_string(data[0] | data[1] << 8 | data[2] << 16 | DWORD(data[3]) << 24);
+      } else {
+        line += "hex(" + std::to_string(type) + "):";
+        for (DWORD i = 0; i < size; ++i) std::snprintf(byte, sizeof byte, i ? ",%02x" : "%02x", data[i]), line += byte;
+      }
+      writes.push_back(line);
+    }
+    return status;
+  }
+  LONG DeleteValue(HKEY key, const char* name) override {
+    if (Fails(Call::Delete)) return status_;
+    const LONG status = inner_.DeleteValue(key, name);
+    if (status == ERROR_SUCCESS) writes.push_back(std::string(name) + "=-");
+    return status;
   }
   LONG CloseKey(HKEY key) override { return --openKeys, inner_.CloseKey(key); }
 
-  std::vector<REGSAM> opens;  // access asked for, in order
-  int openKeys = 0;           // opened and not yet closed
-  bool grow = false;          // size queries answered a byte short, as if the text grew before the data query
+  std::vector<std::string> writes;  // "name=number" for a REG_DWORD, "name=hex(t):.." else, "name=-" deleted
+  std::vector<REGSAM> opens;        // access asked for, in order
+  int openKeys = 0;                 // opened and not yet closed
+  bool grow = false;                // size queries answered a byte short, as if the text grew before the data query
 
  private:
+  bool Fails(Call call) { return call == fails_ && (++seen_ == only_ || only_ == 0); }
   Store& inner_;
   Call fails_;
   LONG status_;
+  int only_, seen_ = 0;
 };
 
 }  // namespace calvane::test

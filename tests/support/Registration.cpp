@@ -20,9 +20,13 @@ constexpr const char* kKeys[] = {"SYSTEM\\CurrentControlSet\\Services\\wdm_au883
 constexpr std::string_view kRoot = "HKEY_LOCAL_MACHINE\\";
 using Handle = std::unique_ptr<HKEY__, decltype(&RegCloseKey)>;
 
+// The A3D key lies in the 32-bit registry view, where the A3D feature keeps it.
+REGSAM View(const std::string& path) { return path.starts_with("Software\\") ? KEY_WOW64_32KEY : 0; }
+
 Handle Open(const std::string& path, REGSAM access) {
   HKEY key = nullptr;
-  return Handle(RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, access, &key) ? nullptr : key, &RegCloseKey);
+  return Handle(RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, access | View(path), &key) ? nullptr : key,
+                &RegCloseKey);
 }
 
 void SetAccess(const std::string& path, const char* sddl) {
@@ -36,7 +40,7 @@ void SetAccess(const std::string& path, const char* sddl) {
 
 void Remove(const std::string& path) {
   SetAccess(path, "D:P(A;OICI;KA;;;WD)");
-  RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
+  RegDeleteKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), View(path), 0);
 }
 
 // Data as registration text writes it: dword:0000001f, "text" (with \0 for
@@ -92,7 +96,9 @@ void Apply(std::string_view registration) {
       const std::string path(line.substr(kRoot.size() + 1 + remove, line.size() - kRoot.size() - 2 - remove));
       HKEY made = nullptr;
       if (remove) Remove(path);
-      if (!remove) RegCreateKeyA(HKEY_LOCAL_MACHINE, path.c_str(), &made);
+      if (!remove)
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | View(path), nullptr, &made,
+                        nullptr);
       key.reset(made);
       continue;
     }

@@ -28,7 +28,7 @@ POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom)
 
 WindowDriver::WindowDriver(Store* store, MessageBoxes* boxes, int page) {
   if (!store) store = (ownStore_ = std::make_unique<SystemRegistry>()).get();
-  form_ = std::make_unique<Form1>(*store, boxes ? *boxes : boxes_, [this] { unloaded_ = true; });
+  form_ = std::make_unique<Form1>(*store, boxes ? *boxes : boxes_, boxes_, [this] { unloaded_ = true; });
   form_->Load();
   form_->Show(std::max(page, 0));
   Pump();
@@ -46,7 +46,7 @@ void WindowDriver::Pump() {
 }
 
 HWND WindowDriver::Hwnd(std::string_view name) {
-  if (name.find('&') == name.npos) return form_->Get<Control>(name).hwnd();
+  if (name.find('&') == name.npos) return form_->Find(name).hwnd();
   std::pair<std::wstring, HWND> search{std::wstring(name.begin(), name.end()), nullptr};
   EnumChildWindows(form_->hwnd(), &Captioned, reinterpret_cast<LPARAM>(&search));
   if (!search.second) ADD_FAILURE() << "no control captioned " << name;

@@ -12,12 +12,14 @@
 
 #include "registry/Store.h"
 #include "window/Form1.h"
+#include "window/FileDialog.h"
 #include "window/MessageBoxes.h"
 
 namespace calvane::test {
 
-// Message boxes that record what they would have shown and return at once.
-class RecordedBoxes final : public MessageBoxes {
+// Message boxes that record what they would have shown and return at once,
+// and a file dialog that answers with `file`.
+class RecordedBoxes final : public MessageBoxes, public FileDialog {
  public:
   struct Box {
     std::wstring text, title;
@@ -27,8 +29,7 @@ class RecordedBoxes final : public MessageBoxes {
   void Show(HWND owner, const std::wstring& text, const std::wstring& title, UINT style) override {
     shown.push_back({text, title, style, IsWindowVisible(owner) != FALSE});
   }
-  // The file dialog answers with `file`.
-  std::wstring ChooseFile(HWND, bool) override { return file; }
+  std::wstring Choose(HWND, bool) override { return file; }
   std::vector<Box> shown;
   std::wstring file;
 };

@@ -101,7 +101,9 @@ TEST(Hostile, StartUpKeepsEachValueOrRewritesWhatItsControlShows) {
     std::map<std::string, std::string> read;  // by value name: its text as the start-up reads it
     for (int k = 0; k < 3; ++k) {
       HKEY key = nullptr;
-      present[k] = rng() % 10 && !RegCreateKeyA(HKEY_LOCAL_MACHINE, kPaths[k].c_str(), &key);
+      present[k] = rng() % 10 && !RegCreateKeyExA(HKEY_LOCAL_MACHINE, kPaths[k].c_str(), 0, nullptr, 0,
+                                                   KEY_ALL_ACCESS | (k == A3D ? KEY_WOW64_32KEY : 0), nullptr,
+                                                   &key, nullptr);
       for (const Value& v : kValues) {
         if (v.key != k || !present[k] || rng() % 8 == 0) continue;
         // The number as a REG_DWORD of 4 bytes or another size, which reads

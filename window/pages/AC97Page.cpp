@@ -1,6 +1,6 @@
-#include "window/pages/AC97Page.h"
-
-#include "window/pages/Bindings.h"
+// Page "AC'97 Controls": four output levels with their number labels, five
+// codec switches and the level scale's information box.
+#include "window/pages/Pages.h"
 
 namespace calvane {
 namespace {
@@ -9,70 +9,45 @@ struct LevelRow {
   const char* bar;
   const char* label;
   Setting setting;
+  const wchar_t* tip;
 };
+// A position is a gain step of 1.5 dB: 0 is +12 dB, 8 is 0 dB, 31 is -34.5 dB.
 constexpr LevelRow kLevels[] = {
-    {"hsbPCM1", "lblPCM1", Setting::AC97PCMOutVol},
-    {"hsbPCM2", "lblPCM2", Setting::AC97PCM2OutVol},
-    {"hsbFront", "lblFront", Setting::AC97MixerFrontOutVol},
-    {"hsbRear", "lblRear", Setting::AC97MixerRearOutVol},
+    {"hsbPCM1", "lblPCM1", Setting::AC97PCMOutVol,
+     L"PCM 1 output level: 0 is +12 dB, 8 is 0 dB, 31 is -34.5 dB."},
+    {"hsbPCM2", "lblPCM2", Setting::AC97PCM2OutVol,
+     L"PCM 2 output level: 0 is +12 dB, 8 is 0 dB, 31 is -34.5 dB."},
+    {"hsbFront", "lblFront", Setting::AC97MixerFrontOutVol,
+     L"AC'97 front output level: 0 is +12 dB, 8 is 0 dB, 31 is -34.5 dB."},
+    {"hsbRear", "lblRear", Setting::AC97MixerRearOutVol,
+     L"AC'97 rear output level: 0 is +12 dB, 8 is 0 dB, 31 is -34.5 dB."},
 };
 
-constexpr SwitchRow k3DSwitch{"chkST3D", Setting::DisableAC97Codec3DEffect};
-// In fill order.
-constexpr SwitchRow kOutputSwitches[] = {
-    {"chkAttenuation", Setting::ST9704ATTEN},
-    {"chkLA2Inv", Setting::CorrectLA2},
-    {"chkLA4Inv", Setting::ST9708LA4RearInversion},
-    {"chkShare", Setting::SetGPIO0InQuad},
+struct SwitchRow {
+  const char* box;
+  Setting setting;
+  const wchar_t* tip;
 };
-
-constexpr const wchar_t* kLevelScale = L"0 = +12dB, 1 = +10.5dB, 8 = 0dB (Default), 31 = -34.5dB";
+constexpr SwitchRow kSwitches[] = {
+    {"chkST3D", Setting::DisableAC97Codec3DEffect,
+     L"Disable the SigmaTel codec's 3D surround enhancement."},
+    {"chkShare", Setting::SetGPIO0InQuad,
+     L"Share the front and rear output jacks: both carry the same sound."},
+    {"chkAttenuation", Setting::ST9704ATTEN, L"Enable the attenuation of the ST9704 codec."},
+    {"chkLA2Inv", Setting::CorrectLA2, L"Invert the rear channels of the ST9708 LA2 codec."},
+    {"chkLA4Inv", Setting::ST9708LA4RearInversion,
+     L"Invert the rear channels of the ST9708 LA4 codec."},
+};
 
 }  // namespace
 
-AC97Page::AC97Page(Form1& form) : form_(form) {
+void DeclareAC97Page(Declared& page) {
   for (const LevelRow& row : kLevels) {
-    ScrollBar& bar = form.Get<ScrollBar>(row.bar);
-    Label& label = form.Get<Label>(row.label);
-    BindNumber(
-        form, row.bar, row.setting, 31,
-        [&form, &bar, setting = row.setting]() -> std::optional<int> {
-          const auto& level = form.snapshot().Level(setting);
-          if (!level || !bar.InRange(*level)) return std::nullopt;
-          return bar.Position();
-        },
-        [&bar](int position) { bar.SetPosition(position); });
-    bar.onChange = [&form, &bar, &label, setting = row.setting] {
-      auto& level = form.snapshot().Level(setting);
-      level = static_cast<std::int16_t>(bar.Position());
-      label.SetCaption(std::to_wstring(*level));
-      form.Write(setting, SettingValue(*level));
-    };
+    page.Add<BarField>(Widget::ScrollBar, row.bar, row.label, row.setting, row.tip,
+                       BarField::Shows::FromStartUp);
   }
-  BindSwitch(form, k3DSwitch.box, k3DSwitch.setting);
-  for (const SwitchRow& row : kOutputSwitches) BindSwitch(form, row.box, row.setting);
-  form.Get<PushButton>("cmdAC97Help").onClick = [&form] { form.Inform(kLevelScale); };
-}
-
-void AC97Page::FillLevels() {
-  // A level the bar cannot show leaves it at 0; its label shows what is stored.
-  for (const LevelRow& row : kLevels) {
-    ScrollBar& bar = form_.Get<ScrollBar>(row.bar);
-    const auto& level = form_.snapshot().Level(row.setting);
-    if (level && bar.InRange(*level)) bar.SetPosition(*level);
-  }
-}
-
-void AC97Page::FillLevelLabels() {
-  for (const LevelRow& row : kLevels) {
-    form_.Get<Label>(row.label).SetCaption(form_.snapshot().LevelText(row.setting));
-  }
-}
-
-void AC97Page::Fill3DSwitch() { FillSwitch(form_, k3DSwitch.box, k3DSwitch.setting); }
-
-void AC97Page::FillOutputSwitches() {
-  for (const SwitchRow& row : kOutputSwitches) FillSwitch(form_, row.box, row.setting);
+  for (const SwitchRow& row : kSwitches) page.Add<SwitchField>(row.box, row.setting, row.tip);
+  page.notes.push_back({"cmdAC97Help", L"0 = +12dB, 1 = +10.5dB, 8 = 0dB (Default), 31 = -34.5dB"});
 }
 
 }  // namespace calvane

@@ -1,23 +1,13 @@
-#include "window/pages/GeneralPage.h"
-
-#include "window/pages/Bindings.h"
+// Page "General": the A3D splash sound and splash screen switches.
+#include "window/pages/Pages.h"
 
 namespace calvane {
-namespace {
 
-constexpr SwitchRow kSwitches[] = {
-    {"chkPlayA3D", Setting::SplashAudio},
-    {"chkA3DSplash", Setting::SplashScreen},
-};
-
-}  // namespace
-
-GeneralPage::GeneralPage(Form1& form) : form_(form) {
-  for (const SwitchRow& row : kSwitches) BindSwitch(form, row.box, row.setting);
-}
-
-void GeneralPage::FillSplashSwitches() {
-  for (const SwitchRow& row : kSwitches) FillSwitch(form_, row.box, row.setting);
+void DeclareGeneralPage(Declared& page) {
+  page.Add<SwitchField>("chkPlayA3D", Setting::SplashAudio,
+                        L"Play the A3D splash sound when Windows starts.");
+  page.Add<SwitchField>("chkA3DSplash", Setting::SplashScreen,
+                        L"Show the A3D splash screen when Windows starts.");
 }
 
 }  // namespace calvane

@@ -1,0 +1,54 @@
+// The writes of one user action, one settings file or one undo, applied
+// whole or not at all. Before its first write the change set opens every
+// key it needs and keeps what each value holds (its type and bytes, or that
+// it does not exist); if a write still fails, what it wrote is put back, a
+// value it created deleted again.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "registry/Registry.h"
+#include "registry/Store.h"
+#include "settings/Catalogue.h"
+
+namespace calvane {
+
+class ChangeSet {
+ public:
+  // Each value as it was before the change, and as the change left it.
+  struct Change {
+    Setting setting;
+    std::optional<RawValue> before;  // nothing: it did not exist
+    RawValue after;
+  };
+  struct Result {
+    std::vector<Change> changes;  // in the order written, when it worked
+    // When it did not: the value that could not be written (or whose key
+    // could not be opened), why, and each value that could not be put back
+    // and so differs from before.
+    std::optional<Setting> failed;
+    LONG status = ERROR_SUCCESS;
+    std::vector<Setting> notPutBack;
+    bool ok() const { return !failed; }
+  };
+
+  // A number, stored as REG_DWORD; a value exactly as it was stored.
+  void Write(Setting setting, std::uint32_t number);
+  void Restore(Setting setting, const RawValue& value);
+  bool empty() const { return writes_.empty(); }
+  // The values it writes, each once, in the order of their first write.
+  std::vector<Setting> Settings() const;
+
+  Result Apply(Store& store) const;
+
+ private:
+  struct Pending {
+    Setting setting;
+    RawValue data;
+  };
+  std::vector<Pending> writes_;
+};
+
+}  // namespace calvane

@@ -1,0 +1,200 @@
+#include "model/Panel.h"
+
+#include <algorithm>
+#include "model/Mistake.h"
+
+namespace calvane {
+namespace {
+
+// The controls the start-up fill sets, in its fixed order: the EQ source
+// (step 1), the level bars (2), the amount sliders (3), the check boxes
+// (6 and 8), the voice mode and then the A3D type (9). Each set that moves a
+// control runs its change action, and so writes, at once. The labels
+// (steps 4, 5, 7, 10) and the enabling of the S/PDIF enable boxes (11)
+// follow from the snapshot once the fill is done; they write nothing.
+constexpr const char* kFillOrder[] = {
+    "cboAnalogEQ", "hsbPCM1",          "hsbPCM2",   "hsbFront",   "hsbRear",      "hsbEffect1",
+    "hsbEffect2",  "chkMIDIfx",        "chkST3D",   "chkPlayA3D", "chkA3DSplash", "chkAttenuation",
+    "chkLA2Inv",   "chkLA4Inv",        "chkShare",  "chkDetOut",  "chkEnOut",     "chkDetIn",
+    "chkEnIn",     "cboWavetableMode", "cboA3DType"};
+
+[[noreturn]] void Fail(const std::string& what) { throw Mistake(what); }
+
+}  // namespace
+
+Panel::Panel(Store& store, const Declared& pages) : store_(store), pages_(pages) {
+  for (const auto& field : pages_.fields) {
+    states_.push_back({field->DesignState(), true, std::nullopt});
+    for (const auto& other : pages_.fields) {
+      if (other != field && std::string_view(other->control) == field->control) {
+        Fail(std::string("two fields name the control ") + field->control);
+      }
+    }
+    for (Setting setting : field->settings) {
+      auto& editor = fieldOf_[static_cast<std::size_t>(setting)];
+      if (editor) Fail(std::string(Info(setting).name) + " is edited by two controls");
+      editor = field.get();
+    }
+    if (field->Enables()) FieldOf(field->Enables());
+  }
+  for (const SettingInfo& info : kSettings) {
+    if (!fieldOf_[static_cast<std::size_t>(info.setting)]) {
+      Fail(std::string(info.name) + " is edited by no control");
+    }
+  }
+  for (const char* control : kFillOrder) FieldOf(control);
+}
+
+const Field& Panel::FieldOf(std::string_view control) const {
+  for (const auto& field : pages_.fields) {
+    if (control == field->control) return *field;
+  }
+  Fail("no control named " + std::string(control) + " edits settings");
+}
+
+const Field& Panel::FieldEditing(Setting setting) const {
+  return *fieldOf_[static_cast<std::size_t>(setting)];
+}
+
+std::size_t Panel::IndexOf(const Field& field) const {
+  for (std::size_t i = 0; i < pages_.fields.size(); ++i) {
+    if (pages_.fields[i].get() == &field) return i;
+  }
+  Fail(std::string("the control ") + field.control + " is not one of the panel's");
+}
+
+const ControlState& Panel::StateOf(const Field& field) const { return states_[IndexOf(field)]; }
+
+void Panel::Set(const Field& field, ControlState state) {
+  ControlState& shown = states_[IndexOf(field)];
+  if (shown == state) return;
+  shown = std::move(state);
+  if (view_) view_->Show(field, shown);
+}
+
+void Panel::SetCaption(const Field& field, std::optional<std::wstring> caption) {
+  ControlState state = StateOf(field);
+  state.caption = std::move(caption);
+  Set(field, std::move(state));
+}
+
+void Panel::SetEnabled(const char* control, bool enabled) {
+  const Field& field = FieldOf(control);
+  ControlState state = StateOf(field);
+  state.enabled = enabled;
+  Set(field, std::move(state));
+}
+
+std::vector<WriteFailure> Panel::StartUp() {
+  std::vector<WriteFailure> failures;
+  snapshot_ = ReadSnapshot(store_);
+  // The driver does not create the rear-jack switch; the panel does, as 0.
+  // A stored empty REG_SZ with its terminator reads as one zero character and
+  // is left alone.
+  if (snapshot_.Text(Setting::SetGPIO0InQuad).empty()) {
+    ChangeSet create;
+    create.Write(Setting::SetGPIO0InQuad, 0);
+    if (auto failure = Commit(create)) failures.push_back(*failure);
+    snapshot_.Take(Setting::SetGPIO0InQuad, ReadSetting(store_, Setting::SetGPIO0InQuad));
+  }
+  for (const char* control : kFillOrder) {
+    const Field& field = FieldOf(control);
+    if (const auto state = field.Fill(snapshot_)) {
+      if (auto failure = Change(field, *state)) failures.push_back(*failure);
+    }
+  }
+  for (const auto& field : pages_.fields) field->ShowCompanions(*this, snapshot_, Moment::StartUp);
+  return failures;
+}
+
+void Panel::ReadStored() {
+  snapshot_ = ReadSnapshot(store_);
+  if (snapshot_.Text(Setting::SetGPIO0InQuad).empty() && KeyExists(store_, Key::Customization)) {
+    snapshot_.Put(Setting::SetGPIO0InQuad, 0);
+  }
+  for (const auto& field : pages_.fields) Refresh(*field);
+}
+
+void Panel::Act(const Field& field, int state) {
+  ControlState shown = StateOf(field);
+  shown.state = state;
+  Set(field, std::move(shown));
+  const Numbers numbers = field.Written(state);
+  if (field.KeepsEntries()) {
+    for (std::size_t i = 0; i < numbers.size(); ++i) snapshot_.Put(field.settings[i], numbers[i]);
+  }
+  field.ShowCompanions(*this, snapshot_, Moment::Change);
+}
+
+std::optional<WriteFailure> Panel::Change(const Field& field, int state) {
+  if (state == StateOf(field).state || state < 0 || state >= field.Count()) return std::nullopt;
+  ChangeSet changes;
+  const Numbers numbers = field.Written(state);
+  for (std::size_t i = 0; i < numbers.size(); ++i) changes.Write(field.settings[i], numbers[i]);
+  Act(field, state);
+  return Commit(changes);
+}
+
+std::optional<WriteFailure> Panel::Apply(std::span<const std::pair<const Field*, int>> states) {
+  ChangeSet changes;
+  for (const auto& [field, state] : states) {
+    const Numbers numbers = field->Written(state);
+    for (std::size_t i = 0; i < numbers.size(); ++i) changes.Write(field->settings[i], numbers[i]);
+  }
+  auto failure = Commit(changes);
+  if (!failure) {
+    for (const auto& [field, state] : states) Act(*field, state);
+  }
+  return failure;
+}
+
+std::optional<WriteFailure> Panel::Commit(const ChangeSet& changes) {
+  const ChangeSet::Result result = changes.Apply(store_);
+  for (const ChangeSet::Change& change : result.changes) {
+    const auto at = static_cast<std::size_t>(change.setting);
+    known_[at] = change.after;
+    if (!journaling_) continue;
+    if (journal_[at]) {
+      journal_[at]->last = change.after;
+    } else {
+      journal_[at] = Journaled{change.before, change.after};
+    }
+  }
+  if (result.ok()) return std::nullopt;
+  // What the window shows goes back to what is stored: the settings of the
+  // change, each read again.
+  ShowStored(changes.Settings());
+  return WriteFailure{*result.failed, result.status, result.notPutBack};
+}
+
+std::optional<int> Panel::Shown(const Field& field) const {
+  if (field.KeepsEntries()) return field.Fill(snapshot_);
+  const int state = StateOf(field).state;
+  return state >= 0 ? std::optional(state) : std::nullopt;
+}
+
+void Panel::Refresh(const Field& field) {
+  ControlState shown = StateOf(field);
+  shown.state = field.DesignState();
+  if (field.Selects()) shown.state = field.Fill(snapshot_).value_or(field.DesignState());
+  Set(field, std::move(shown));
+  field.ShowCompanions(*this, snapshot_, Moment::Refresh);
+}
+
+void Panel::ShowStored(const std::vector<Setting>& settings) {
+  std::vector<const Field*> fields;
+  for (Setting setting : settings) {
+    if (Info(setting).entry != Entry::None) snapshot_.Take(setting, ReadSetting(store_, setting));
+    const Field* field = &FieldEditing(setting);
+    if (std::find(fields.begin(), fields.end(), field) == fields.end()) fields.push_back(field);
+  }
+  if (journaling_) {
+    const auto stored = ReadAllStored();
+    for (Setting setting : settings) {
+      known_[static_cast<std::size_t>(setting)] = stored[static_cast<std::size_t>(setting)];
+    }
+  }
+  for (const Field* field : fields) Refresh(*field);
+}
+
+}  // namespace calvane

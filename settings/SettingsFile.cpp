@@ -1,0 +1,354 @@
+#include "settings/SettingsFile.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <optional>
+
+#include "registry/SettingValue.h"
+
+namespace calvane {
+namespace {
+
+constexpr std::wstring_view kHeader4 = L"REGEDIT4";
+constexpr std::wstring_view kHeader5 = L"Windows Registry Editor Version 5.00";
+constexpr std::string_view kRootName = "HKEY_LOCAL_MACHINE\\";
+// The A3D key as a 64-bit registry editor exports it: the 32-bit view.
+constexpr const char* kA3DWow6432 = "SOFTWARE\\WOW6432Node\\Zedave\\A3D";
+constexpr const wchar_t* kDeletes = L"; the panel does not load files that delete keys or values";
+
+bool SameText(std::wstring_view a, std::string_view b) {
+  auto lower = [](unsigned c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [&](wchar_t x, char y) {
+    return lower(static_cast<unsigned>(x)) == lower(static_cast<unsigned char>(y));
+  });
+}
+
+// Strips `start` (without regard to case) from `text`, if it starts so.
+bool Strip(std::wstring_view& text, std::string_view start) {
+  if (!SameText(text.substr(0, start.size()), start)) return false;
+  text.remove_prefix(start.size());
+  return true;
+}
+
+std::wstring_view Trimmed(std::wstring_view text) {
+  auto blank = [](wchar_t c) { return c == L' ' || c == L'\t'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// Text from the file as a fault shows it: quoted, and cut short so that a
+// line of thousands of characters is never shown whole.
+std::wstring Shown(std::wstring_view text) {
+  constexpr std::size_t kMost = 80;
+  return L"\"" + std::wstring(text.substr(0, kMost)) + (text.size() > kMost ? L"...\"" : L"\"");
+}
+
+std::string Utf8(std::wstring_view text) {
+  if (text.empty()) return {};
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  std::string bytes(std::max(size, 0), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
+                      nullptr, nullptr);
+  return bytes;
+}
+
+std::optional<std::wstring> FromCodePage(UINT page, DWORD flags, std::string_view bytes) {
+  if (bytes.empty()) return std::wstring();
+  const int count = static_cast<int>(bytes.size());
+  const int size = MultiByteToWideChar(page, flags, bytes.data(), count, nullptr, 0);
+  if (size <= 0) return std::nullopt;
+  std::wstring text(size, L'\0');
+  MultiByteToWideChar(page, flags, bytes.data(), count, text.data(), size);
+  return text;
+}
+
+std::wstring Decoded(std::string_view bytes) {
+  if (bytes.starts_with("\xFF\xFE")) {
+    bytes.remove_prefix(2);
+    std::wstring text;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+      text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
+                                   static_cast<unsigned char>(bytes[i + 1]) << 8);
+    }
+    // Half a character: the file was cut. U+FFFF ends no complete line.
+    if (bytes.size() % 2) text += L'\xFFFF';
+    return text;
+  }
+  if (bytes.starts_with("\xEF\xBB\xBF"))
+    return FromCodePage(CP_UTF8, 0, bytes.substr(3)).value_or(L"");
+  // Without a byte-order mark, a "Version 5.00" file may have been saved by a
+  // text editor in UTF-8; REGEDIT4 is in the system's 8-bit code page.
+  if (bytes.starts_with("Windows Registry Editor Version 5.00")) {
+    if (auto text = FromCodePage(CP_UTF8, MB_ERR_INVALID_CHARS, bytes)) return *text;
+  }
+  return FromCodePage(CP_ACP, 0, bytes).value_or(L"");
+}
+
+// A quoted text from its opening quote, with \\ and \" unescaped; `rest`
+// then holds what follows the closing quote. Nothing without one.
+std::optional<std::wstring> Quoted(std::wstring_view& rest) {
+  std::wstring text;
+  for (std::size_t i = 1; i < rest.size(); ++i) {
+    if (rest[i] == L'"') {
+      rest.remove_prefix(i + 1);
+      return text;
+    }
+    if (rest[i] == L'\\' && i + 1 < rest.size()) ++i;
+    text += rest[i];
+  }
+  return std::nullopt;
+}
+
+// Up to `most` hexadecimal digits from the start of `rest`, taken from it.
+std::optional<std::uint32_t> Hex(std::wstring_view& rest, std::size_t most) {
+  std::uint32_t n = 0;
+  std::size_t i = 0;
+  for (; i < rest.size() && i < most; ++i) {
+    const wchar_t c = rest[i];
+    const int digit = c >= L'0' && c <= L'9'   ? c - L'0'
+                      : c >= L'a' && c <= L'f' ? c - L'a' + 10
+                      : c >= L'A' && c <= L'F' ? c - L'A' + 10
+                                               : -1;
+    if (digit < 0) break;
+    n = n << 4 | static_cast<std::uint32_t>(digit);
+  }
+  if (i == 0) return std::nullopt;
+  rest.remove_prefix(i);
+  return n;
+}
+
+// The name of a value line ("" for @); `rest` then holds what follows it.
+std::optional<std::wstring> ValueName(std::wstring_view& rest) {
+  if (rest.front() != L'@') return Quoted(rest);
+  rest.remove_prefix(1);
+  return std::wstring();
+}
+
+// Whether a last line without a line end is whole as a registry editor
+// writes it: blank, a key in brackets, or a value written as a text with its
+// closing quote or as a dword with all eight digits. Any other line (a hex
+// list above all) may have been cut anywhere.
+bool Whole(std::wstring_view line) {
+  if (line.empty()) return true;
+  if (line.front() == L'[') return line.back() == L']';
+  if (line.front() != L'"' && line.front() != L'@') return false;
+  if (!ValueName(line)) return false;
+  line = Trimmed(line);
+  if (!line.starts_with(L'=')) return false;
+  line = Trimmed(line.substr(1));
+  if (line.starts_with(L'"')) return Quoted(line) && Trimmed(line).empty();
+  return Strip(line, "dword:") && line.size() == 8 && Hex(line, 8) && line.empty();
+}
+
+struct Data {
+  enum Kind { Text, Dword, Bytes } kind = Text;
+  std::wstring text;
+  std::uint32_t number = 0;  // a dword, or the type of bytes
+  std::vector<unsigned char> bytes;
+};
+
+class Reader {
+ public:
+  explicit Reader(std::wstring_view text) : text_(text) {}
+
+  std::variant<SettingsFile, FileFault> Read() {
+    std::wstring_view line;
+    if (!NextLine(line) || (line != kHeader4 && line != kHeader5)) {
+      return FileFault{1, L"the file does not start as a registration file (\"REGEDIT4\")"};
+    }
+    while (NextLine(line)) {
+      if (!ended_ && !Whole(line)) return CutShort();
+      std::optional<FileFault> fault;
+      if (line.empty() || line.front() == L';') continue;
+      if (line.front() == L'[') {
+        fault = KeyLine(line);
+      } else if (line.front() == L'"' || line.front() == L'@') {
+        fault = ValueLine(line);
+      } else {
+        fault = Fault(L"this is neither a key nor a value");
+      }
+      if (fault) return *fault;
+    }
+    if (file_.values.empty()) return FileFault{0, L"the file holds none of the panel's settings"};
+    return file_;
+  }
+
+ private:
+  // The next line, without its line end and the blanks around it.
+  bool NextLine(std::wstring_view& line) {
+    if (text_.empty()) return false;
+    const std::size_t end = text_.find(L'\n');
+    ended_ = end != std::wstring_view::npos;
+    line = text_.substr(0, end);
+    text_.remove_prefix(ended_ ? end + 1 : text_.size());
+    if (line.ends_with(L'\r')) line.remove_suffix(1);
+    line = Trimmed(line);
+    ++number_;
+    return true;
+  }
+
+  FileFault Fault(std::wstring what) const { return {number_, std::move(what)}; }
+  FileFault CutShort() const {
+    return Fault(L"the file ends inside line " + Decimal(number_) +
+                 L": it may have been cut short");
+  }
+
+  std::optional<FileFault> KeyLine(std::wstring_view line) {
+    if (line.back() != L']') return Fault(L"a key must be written in square brackets");
+    std::wstring_view path = line.substr(1, line.size() - 2);
+    if (path.starts_with(L'-')) {
+      return Fault(L"the file deletes the key " + Shown(path.substr(1)) + kDeletes);
+    }
+    haveKey_ = true;
+    key_.reset();
+    if (Strip(path, kRootName)) {
+      for (Key key : {Key::ControlPanel, Key::Customization, Key::A3D}) {
+        if (SameText(path, KeyPath(key))) key_ = key;
+      }
+      if (SameText(path, kA3DWow6432)) key_ = Key::A3D;
+    }
+    keyPath_ = Utf8(path);
+    return std::nullopt;
+  }
+
+  std::optional<FileFault> ValueLine(std::wstring_view rest) {
+    const int first = number_;
+    const auto name = ValueName(rest);
+    if (!name) return Fault(L"the name of a value has no closing quote");
+    rest = Trimmed(rest);
+    if (!rest.starts_with(L'=')) return Fault(Shown(*name) + L" has no = after its name");
+    rest = Trimmed(rest.substr(1));
+    if (rest == L"-") return Fault(L"the file deletes the value " + Shown(*name) + kDeletes);
+    if (!haveKey_) return Fault(L"a value must follow its key");
+    Data data;
+    if (auto fault = ReadData(rest, *name, data)) return fault;
+
+    const auto info = std::find_if(kSettings.begin(), kSettings.end(), [&](const SettingInfo& i) {
+      return key_ == i.key && SameText(*name, i.name);
+    });
+    if (info == kSettings.end()) {
+      file_.skipped.push_back({keyPath_, Utf8(*name), first});
+      return std::nullopt;
+    }
+    const std::wstring shown = L"\"" + std::wstring(info->name, info->name + strlen(info->name));
+    std::optional<std::uint32_t> number;
+    if (data.kind == Data::Dword) number = data.number;
+    if (data.kind == Data::Bytes && data.number == REG_DWORD && !data.bytes.empty() &&
+        data.bytes.size() <= 4) {
+      number = 0;
+      for (std::size_t i = data.bytes.size(); i-- > 0;) *number = *number << 8 | data.bytes[i];
+    }
+    if (data.kind == Data::Text) {
+      // A number stored as text, as the start-up reads it; a negative one as
+      // the dword that holds the same 32 bits.
+      if (auto n = ReadNumber(data.text, std::numeric_limits<std::int32_t>::min(),
+                              std::numeric_limits<std::uint32_t>::max())) {
+        number = static_cast<std::uint32_t>(*n);
+      }
+    }
+    if (!number) return FileFault{first, shown + L"\" must be a number"};
+    if (std::any_of(file_.values.begin(), file_.values.end(),
+                    [&](const FileValue& v) { return v.setting == info->setting; })) {
+      return FileFault{first, shown + L"\" is given twice"};
+    }
+    file_.values.push_back({info->setting, *number, first});
+    return std::nullopt;
+  }
+
+  // The data after "name"=, in each form the registry editor writes: a text,
+  // dword:, or a list of bytes as hex: or hex(type): continued on the next
+  // lines after a trailing backslash.
+  std::optional<FileFault> ReadData(std::wstring_view rest, const std::wstring& name, Data& data) {
+    if (rest.starts_with(L'"')) {
+      const auto text = Quoted(rest);
+      if (!text) return Fault(L"the text of " + Shown(name) + L" has no closing quote");
+      data.text = *text;
+      if (Trimmed(rest).empty()) return std::nullopt;
+    } else if (Strip(rest, "dword:")) {
+      data.kind = Data::Dword;
+      const auto number = Hex(rest, 8);
+      if (!number || !rest.empty()) {
+        return Fault(Shown(name) + L" must have 1 to 8 hexadecimal digits after dword:");
+      }
+      data.number = *number;
+      return std::nullopt;
+    } else if (Strip(rest, "hex")) {
+      data.kind = Data::Bytes;
+      data.number = REG_BINARY;
+      if (Strip(rest, "(")) {
+        const auto type = Hex(rest, 8);
+        if (!type || !Strip(rest, ")")) return Fault(Shown(name) + L" has a bad hex(type)");
+        data.number = *type;
+      }
+      if (Strip(rest, ":")) return ReadBytes(rest, name, data.bytes);
+    }
+    return Fault(Shown(name) + L" is not written as a registry editor writes values");
+  }
+
+  std::optional<FileFault> ReadBytes(std::wstring_view rest, const std::wstring& name,
+                                     std::vector<unsigned char>& bytes) {
+    for (;;) {
+      rest = Trimmed(rest);
+      if (rest.empty()) return std::nullopt;
+      if (rest == L"\\") {
+        // The list goes on in the next line, which must be there in whole.
+        if (!NextLine(rest) || !ended_) return CutShort();
+        continue;
+      }
+      const auto byte = Hex(rest, 2);
+      rest = Trimmed(rest);
+      if (!byte || !(rest.empty() || rest.starts_with(L',') || rest == L"\\")) {
+        return Fault(Shown(name) + L" has a bad hex byte");
+      }
+      bytes.push_back(static_cast<unsigned char>(*byte));
+      if (rest.starts_with(L',')) rest.remove_prefix(1);
+    }
+  }
+
+  std::wstring_view text_;
+  int number_ = 0;
+  bool ended_ = false;  // whether the last line read had its line end
+  bool haveKey_ = false;
+  std::optional<Key> key_;  // the panel's key that values now go to
+  std::string keyPath_;
+  SettingsFile file_;
+};
+
+}  // namespace
+
+std::variant<SettingsFile, FileFault> ReadSettingsFile(std::string_view bytes) {
+  if (bytes.size() > kSettingsFileLimit) return FileFault{0, L"the file is larger than 64 KiB"};
+  const std::wstring text = Decoded(bytes);
+  if (text.empty()) return FileFault{0, L"the file is empty"};
+  return Reader(text).Read();
+}
+
+std::string WriteSettingsFile(const std::vector<FileValue>& values, A3DPath a3d) {
+  std::string text = "REGEDIT4\r\n";
+  for (Key key : {Key::ControlPanel, Key::Customization, Key::A3D}) {
+    std::string lines;
+    for (const SettingInfo& info : kSettings) {
+      const auto value = std::find_if(values.begin(), values.end(), [&](const FileValue& v) {
+        return v.setting == info.setting;
+      });
+      if (info.key != key || value == values.end()) continue;
+      std::string digits(8, '0');
+      for (int i = 7, n = static_cast<int>(value->number); i >= 0; --i, n = int(unsigned(n) >> 4)) {
+        digits[i] = "0123456789abcdef"[n & 0xF];
+      }
+      lines += "\"" + std::string(info.name) + "\"=dword:" + digits + "\r\n";
+    }
+    if (lines.empty()) continue;
+    const bool wow = key == Key::A3D && a3d == A3DPath::Wow6432Node;
+    text += std::string("\r\n[HKEY_LOCAL_MACHINE\\") + (wow ? kA3DWow6432 : KeyPath(key)) + "]\r\n";
+    text += lines;
+  }
+  return text;
+}
+
+}  // namespace calvane

@@ -1,0 +1,46 @@
+// The windows of the form's controls, made from the rows of the form table
+// page by page, at the display's resolution and in the dialog font; and the
+// drawing of the row of tabs.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <vector>
+
+#include "window/ControlTable.h"
+#include "window/Handles.h"
+
+namespace calvane {
+
+class FormWindows {
+ public:
+  // `made` is told of each control once it has its window.
+  FormWindows(HWND form, ControlTable& table, int dpi, HFONT font,
+              std::function<void(const ControlTable::Item&)> made);
+
+  // The windows of a page's controls (-1: those outside the tab control),
+  // each page once; shown when the page is.
+  void CreatePage(int page, bool visible);
+  RECT PixelRect(const ControlRow& row) const;
+  void DrawTab(const DRAWITEMSTRUCT& draw) const;
+
+ private:
+  void CreateWindowOf(ControlTable::Item& item, bool visible);
+  void SetUpTabs(HWND tabs, const RECT& r);
+  void FitLabel(HWND label, const ControlRow& row, const RECT& r);
+  void ClipLabels(int page);
+  void ClipToPage(int page);
+
+  HWND form_;
+  ControlTable& table_;
+  int dpi_;
+  HFONT font_;
+  std::function<void(const ControlTable::Item&)> made_;
+  std::vector<UniqueBitmap> pictures_;
+  std::array<bool, kPageCount + 1> created_{};
+  int tabWidth_ = 0;  // of each tab in the row, pixels
+};
+
+}  // namespace calvane
