@@ -14,14 +14,22 @@ RawValue Dword(std::uint32_t number) {
 }
 
 // What a value holds now: its data, that it does not exist (nothing), or a
-// failure to tell, which stops the change before it writes anything.
+// failure to tell, which stops the change before it writes anything. One
+// query serves for the small values the panel changes.
 LONG Before(Store& store, HKEY key, const char* name, std::optional<RawValue>& before) {
-  DWORD type = 0, size = 0;
-  const LONG status = store.QueryValue(key, name, &type, nullptr, &size);
-  if (status == ERROR_FILE_NOT_FOUND) return before.reset(), ERROR_SUCCESS;
-  if (status != ERROR_SUCCESS) return status;
-  before = ReadRawValue(store, key, name);
-  return before ? ERROR_SUCCESS : ERROR_READ_FAULT;
+  RawValue value{REG_NONE, std::vector<BYTE>(64)};
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    DWORD size = static_cast<DWORD>(value.bytes.size());
+    const LONG status = store.QueryValue(key, name, &value.type, value.bytes.data(), &size);
+    if (status == ERROR_FILE_NOT_FOUND) return before.reset(), ERROR_SUCCESS;
+    if (status == ERROR_SUCCESS) {
+      value.bytes.resize(size);
+      return before = std::move(value), ERROR_SUCCESS;
+    }
+    if (status != ERROR_MORE_DATA) return status;
+    value.bytes.resize(size);
+  }
+  return ERROR_MORE_DATA;
 }
 
 }  // namespace

@@ -13,6 +13,7 @@ void Control::Attach(HWND hwnd) {
 }
 
 void Control::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
   enabled_ = enabled;
   if (hwnd_) EnableWindow(hwnd_, enabled);
 }

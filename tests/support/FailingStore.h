@@ -2,7 +2,8 @@
 // value written or deleted in order (not the opens and reads, so that a
 // change in how values are read leaves the record alone), the access each
 // open asks for and the keys left open, and makes one kind of call fail with
-// a chosen status: every such call, or only the k-th. A data query goes
+// a chosen status: every such call, or only the k-th (OpenToWrite: of the
+// opens that ask to write). A data query goes
 // through a buffer of exactly the size asked for with a guard byte behind it.
 #pragma once
 
@@ -18,7 +19,7 @@
 
 namespace calvane::test {
 
-enum class Call { None, Open, SizeQuery, DataQuery, Set, Delete };
+enum class Call { None, Open, OpenToWrite, SizeQuery, DataQuery, Set, Delete };
 
 class FailingStore final : public Store {
  public:
@@ -27,7 +28,8 @@ class FailingStore final : public Store {
 
   LONG OpenKey(HKEY root, const char* path, REGSAM access, HKEY* key) override {
     opens.push_back(access);
-    const LONG status = Fails(Call::Open) ? status_ : inner_.OpenKey(root, path, access, key);
+    const bool fails = Fails(Call::Open) || ((access & KEY_SET_VALUE) && Fails(Call::OpenToWrite));
+    const LONG status = fails ? status_ : inner_.OpenKey(root, path, access, key);
     return openKeys += status == ERROR_SUCCESS, status;
   }
   LONG QueryValue(HKEY key, const char* name, DWORD* type, BYTE* data, DWORD* size) override {
@@ -62,6 +64,8 @@ class FailingStore final : public Store {
     return status;
   }
   LONG CloseKey(HKEY key) override { return --openKeys, inner_.CloseKey(key); }
+  // From now on the k-th call of that kind fails (every one when `only` is 0).
+  void Fail(Call fails, LONG status, int only = 0) { fails_ = fails, status_ = status, only_ = only, seen_ = 0; }
 
   std::vector<std::string> writes;  // "name=number" for a REG_DWORD, "name=hex(t):.." else, "name=-" deleted
   std::vector<REGSAM> opens;        // access asked for, in order

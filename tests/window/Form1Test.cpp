@@ -66,29 +66,33 @@ TEST(Form1, KeysActOnlyOnTheShownPagesUsableControlsAndPageSwitchesWriteNothing)
 
 // What the start-up could not save is told in one notice once the window is
 // on the screen, a failed later change in one notice per action, each
-// setting named as the window shows it.
+// setting named as the window shows it; after a failed change the control
+// shows what is stored again.
 TEST(Form1, EveryValueThatCouldNotBeSavedIsToldInOneNoticePerLoadOrAction) {
   const auto lock = [](const char* key) { return [key] { LockKey(key); }; };
   // How the registry is spoilt: before the start-up, or else just before the
-  // user's action once the window is shown; what the notice says.
+  // user's action once the window is shown; what the notice says; what the
+  // control shows afterwards.
   // clang-format off
-  const std::tuple<std::function<void()>, std::function<void(WindowDriver&)>, std::vector<const wchar_t*>> cases[] = {
+  const std::tuple<std::function<void()>, std::function<void(WindowDriver&)>, std::vector<const wchar_t*>,
+                   std::pair<const char*, const wchar_t*>> cases[] = {
       {lock("Customization"), {}, {L"These settings could not be saved:\r\n"
        L"    Analog EQ Channel (SupportAnalogEQ)\r\n    PCM 1 Out Level (AC97PCMOutVol)\r\n"
        L"    PCM 2 Out Level (AC97PCM2OutVol)\r\n    AC'97 Front Output (AC97MixerFrontOutVol)\r\n"
        L"    AC'97 Rear Output (AC97MixerRearOutVol)\r\n    Output Detected (DetectSpdifOut)\r\n"
-       L"    Enable Output (EnableSpdifOut)\r\n\r\n", L"permission"}},
+       L"    Enable Output (EnableSpdifOut)\r\n\r\n", L"try again as an administrator"}, {"hsbPCM1", L"8"}},
       {[] { DriverKeys gone(""); }, {}, {L"This setting could not be saved:\r\n"
-       L"    Share Front and Rear Output Jacks (SetGPIO0InQuad)\r\n\r\n", L"missing"}},
+       L"    Share Front and Rear Output Jacks (SetGPIO0InQuad)\r\n\r\n", L"does not exist"}, {"chkShare", L"0"}},
       {lock("ControlPanel"),
        [](WindowDriver& p) { p.ClickTab(1), SetFocus(p.Hwnd("cboWavetableMode")), p.Key(VK_DOWN); },
-       {L":\r\n    Wavetable Mode (GamerMode, SoftSynthVoices, SoftSynthMode, SoftSynthModeIndex, SoftSynth)\r\n\r\n"}},
+       {L"could not be saved, so nothing was changed:\r\n    Wavetable Mode (GamerMode)\r\n\r\n"},
+       {"cboWavetableMode", L"320 Voices"}},
       {lock("ControlPanel"), [](WindowDriver& p) { p.ClickTab(1), p.AltKey(L'1'), p.Key(VK_RIGHT); },
-       {L"    Effect 1 (Reverb) (ReverbAmount)\r\n"}},
+       {L"    Effect 1 (Reverb) (ReverbAmount)\r\n"}, {"lblEffect1", L"64"}},
       {lock("ControlPanel"), [](WindowDriver& p) { p.ClickTab(2), p.Click("&Quad"); },
-       {L"    Quad Codec Output Mode (QuadCodecOutputModeState)\r\n", L"permission"}}};
+       {L"    Quad Codec Output Mode (QuadCodecOutputModeState)\r\n", L"administrator"}, {"&Quad", L"0"}}};
   // clang-format on
-  for (const auto& [spoil, act, told] : cases) {
+  for (const auto& [spoil, act, told, look] : cases) {
     DriverKeys keys;
     if (!act) spoil();
     WindowDriver panel;  // loaded, shown, and its queue delivered
@@ -99,6 +103,7 @@ TEST(Form1, EveryValueThatCouldNotBeSavedIsToldInOneNoticePerLoadOrAction) {
     EXPECT_TRUE(boxes[0].title == L"Calvane Control Panel for Windows XP" &&
                 boxes[0].style == (MB_OK | MB_ICONWARNING));
     EXPECT_TRUE(boxes[0].ownerShown) << "told before the window is shown";
+    EXPECT_EQ(panel.Look(look.first), look.second);
   }
 }
 
