@@ -135,6 +135,22 @@ Picture WindowDriver::Capture() {
   return picture;
 }
 
+Picture WindowDriver::CaptureWithList(HWND list) {
+  RedrawWindow(form_->hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN), Pump();
+  RECT r, open;
+  GetWindowRect(form_->hwnd(), &r), GetWindowRect(list, &open), UnionRect(&r, &r, &open);
+  Picture picture{r.right - r.left, r.bottom - r.top, {}};
+  BITMAPINFO info{{sizeof info.bmiHeader, picture.width, -picture.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, picture.width, picture.height, screen, r.left, r.top, SRCCOPY);
+  for (int i = 0; i < picture.width * picture.height; ++i) picture.pixels.push_back(static_cast<const unsigned*>(bits)[i] & 0xFFFFFF);
+  SelectObject(memory, old), DeleteObject(bitmap), DeleteDC(memory), ReleaseDC(nullptr, screen);
+  return picture;
+}
+
 RECT WindowDriver::Place(HWND control) {
   RECT place, window;
   GetWindowRect(control, &place), GetWindowRect(form_->hwnd(), &window);

@@ -145,7 +145,10 @@ TEST(Hostile, StartUpKeepsEachValueOrRewritesWhatItsControlShows) {
     const auto s = Number(read["SupportAnalogEQ"]), e = Number(read["AnalogEQEnableState"]);
     const auto l = Number(read["AnalogEQSrcLine"]);
     const bool none = s == 0 || (s == 1 && e && e != 1);
-    if (none || (s == 1 && e == 1 && l >= 0 && l <= 5)) {
+    // The EQ row spans two keys: written whole, or not at all.
+    if ((none || (s == 1 && e == 1 && l >= 0 && l <= 5)) && !(present[CU] && present[CP])) {
+      failed = true;
+    } else if (none || (s == 1 && e == 1 && l >= 0 && l <= 5)) {
       write(CU, "SupportAnalogEQ", !none);
       write(CP, "AnalogEQSrcLine", none ? 3 : *l);
       write(CP, "AnalogEQEnableState", !none);

@@ -156,7 +156,8 @@ TEST_F(Shown, EachLabelStandsJustBeforeTheControlItNames) {
 
 // Each page on a freshly installed driver, saved for tests/pictures/compare
 // to hold against the reviewed reference pictures; the pointer is moved off
-// the window first.
+// the window first. Last, the EQ list opened under a pointer that rested on
+// it, long enough for its tip to show: no tip over the list.
 TEST_F(Shown, PagesSavedForComparison) {
   const char* folder = std::getenv("CALVANE_PICTURES");
   if (!folder) GTEST_SKIP() << "CALVANE_PICTURES names no folder";
@@ -166,6 +167,15 @@ TEST_F(Shown, PagesSavedForComparison) {
     WindowDriver panel(nullptr, nullptr, page);
     SavePpm(panel.Capture(), std::string(folder) + "\\" + names[page] + ".ppm");
   }
+  WindowDriver panel(nullptr, nullptr, 4);
+  HWND list = panel.Hwnd("cboAnalogEQ");
+  panel.Hover(list);
+  panel.Click(list);
+  for (int i = 0; i < 30; ++i) Sleep(50), panel.Pump();
+  COMBOBOXINFO info{sizeof info, {}, {}, 0, nullptr, nullptr, nullptr};
+  GetComboBoxInfo(list, &info);
+  SavePpm(panel.CaptureWithList(info.hwndList), std::string(folder) + "\\6-Open-List.ppm");
+  panel.Key(VK_ESCAPE);
 }
 
 }  // namespace
