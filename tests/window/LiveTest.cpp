@@ -98,14 +98,17 @@ TEST(Live, ASecondStartBringsTheOpenWindowForwardAndEnds) {
   exe = exe.substr(0, exe.rfind(L'\\', exe.rfind(L'\\') - 1)) + L"\\calvane-panel.exe";
   const Process first = Start(L"\"" + exe + L"\"");
   HWND window = nullptr;
-  for (int i = 0; i < 300 && !(window && IsWindowVisible(window)); ++i) Sleep(50), window = FindWindowW(L"CalvaneForm1", nullptr);
-  ASSERT_TRUE(window) << "the first window did not open";
+  DWORD owner = 0;
+  for (int i = 0; i < 300 && !(window && IsWindowVisible(window) && owner == GetProcessId(first.get())); ++i)
+    Sleep(50), window = FindWindowW(L"CalvaneForm1", nullptr), GetWindowThreadProcessId(window, &owner);
+  ASSERT_TRUE(window && owner == GetProcessId(first.get())) << "the first window did not open";
   SetForegroundWindow(GetDesktopWindow());
   const Process second = Start(L"\"" + exe + L"\"");
   DWORD status = 1;
   EXPECT_EQ(WaitForSingleObject(second.get(), 20000), WAIT_OBJECT_0);
   GetExitCodeProcess(second.get(), &status);
   EXPECT_EQ(status, 0u);
+  for (int i = 0; i < 40 && GetForegroundWindow() != window; ++i) Sleep(50);
   EXPECT_EQ(GetForegroundWindow(), window);
   EXPECT_EQ(FindWindowExW(nullptr, window, L"CalvaneForm1", nullptr), nullptr) << "two windows";
   PostMessageW(window, WM_CLOSE, 0, 0);
