@@ -80,21 +80,23 @@ LONG ReadValue(Store& store, HKEY key, const char* name, SettingValue& value) {
 }
 
 LONG WriteKeyValue(Store& store, HKEY root, const char* path, const char* name,
-                   const SettingValue& value, DWORD type) {
-  OpenedKey key(store, root, path, kWriteAccess);
+                   const SettingValue& value, DWORD type, REGSAM view) {
+  OpenedKey key(store, root, path, kWriteAccess | view);
   if (key.status() != ERROR_SUCCESS) return key.status();
   return WriteValue(store, key.get(), name, type, value);
 }
 
-SettingValue ReadKeyValue(Store& store, HKEY root, const char* path, const char* name) {
+SettingValue ReadKeyValue(Store& store, HKEY root, const char* path, const char* name,
+                          REGSAM view) {
   SettingValue value;
-  OpenedKey key(store, root, path, KEY_QUERY_VALUE);
+  OpenedKey key(store, root, path, KEY_QUERY_VALUE | view);
   if (key.status() == ERROR_SUCCESS) ReadValue(store, key.get(), name, value);
   return value;
 }
 
-std::optional<RawValue> ReadRawValue(Store& store, HKEY root, const char* path, const char* name) {
-  OpenedKey key(store, root, path, KEY_QUERY_VALUE);
+std::optional<RawValue> ReadRawValue(Store& store, HKEY root, const char* path, const char* name,
+                                     REGSAM view) {
+  OpenedKey key(store, root, path, KEY_QUERY_VALUE | view);
   RawValue value;
   DWORD size = 0;
   if (key.status() != ERROR_SUCCESS ||
@@ -110,8 +112,8 @@ std::optional<RawValue> ReadRawValue(Store& store, HKEY root, const char* path, 
 }
 
 LONG WriteRawValue(Store& store, HKEY root, const char* path, const char* name,
-                   const RawValue& value) {
-  OpenedKey key(store, root, path, kWriteAccess);
+                   const RawValue& value, REGSAM view) {
+  OpenedKey key(store, root, path, kWriteAccess | view);
   if (key.status() != ERROR_SUCCESS) return key.status();
   return store.SetValue(key.get(), name, value.type, value.bytes.data(),
                         static_cast<DWORD>(value.bytes.size()));

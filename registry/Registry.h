@@ -1,6 +1,8 @@
 // The four routines through which every registry read and write passes.
 // The key-level pair opens its key for one operation and closes it again;
-// no key is ever created.
+// no key is ever created. `view` (KEY_WOW64_32KEY, KEY_WOW64_64KEY or 0) is
+// added to the access of every open: it picks the registry view the key is
+// looked up in.
 #pragma once
 
 #include <optional>
@@ -29,11 +31,12 @@ LONG ReadValue(Store& store, HKEY key, const char* name, SettingValue& value);
 // Opens the key for writing, writes, closes; returns the open's status when
 // the key could not be opened, else the write's.
 LONG WriteKeyValue(Store& store, HKEY root, const char* path, const char* name,
-                   const SettingValue& value, DWORD type);
+                   const SettingValue& value, DWORD type, REGSAM view = 0);
 
 // Opens the key for reading only, so that a user who may not write still sees
 // the stored settings. Anything that cannot be read gives Empty.
-SettingValue ReadKeyValue(Store& store, HKEY root, const char* path, const char* name);
+SettingValue ReadKeyValue(Store& store, HKEY root, const char* path, const char* name,
+                          REGSAM view = 0);
 
 // A value exactly as it is stored: its type and its data.
 struct RawValue {
@@ -41,9 +44,10 @@ struct RawValue {
   std::vector<BYTE> bytes;
 };
 // Nothing when the value cannot be read (missing value or key).
-std::optional<RawValue> ReadRawValue(Store& store, HKEY root, const char* path, const char* name);
+std::optional<RawValue> ReadRawValue(Store& store, HKEY root, const char* path, const char* name,
+                                     REGSAM view = 0);
 // Puts a value back exactly as it was stored; no key is created.
 LONG WriteRawValue(Store& store, HKEY root, const char* path, const char* name,
-                   const RawValue& value);
+                   const RawValue& value, REGSAM view = 0);
 
 }  // namespace calvane

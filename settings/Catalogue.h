@@ -86,4 +86,10 @@ constexpr const char* KeyPath(Key key) {
   return "";
 }
 
+// The A3D feature is a 32-bit component, so its key is the one 32-bit
+// programs see: on a 64-bit Windows that is a key of its own (below
+// Wow6432Node), which both builds open alike. A 32-bit Windows has one view
+// and ignores the flag. The driver's keys below SYSTEM have one view anyway.
+constexpr REGSAM KeyView(Key key) { return key == Key::A3D ? KEY_WOW64_32KEY : 0; }
+
 }  // namespace calvane

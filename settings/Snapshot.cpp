@@ -37,22 +37,23 @@ std::wstring Snapshot::LevelText(Setting setting) const {
 
 LONG WriteSetting(Store& store, Setting setting, const SettingValue& value) {
   const SettingInfo& info = Info(setting);
-  return WriteKeyValue(store, kRoot, KeyPath(info.key), info.name, value, kTypeNumber);
+  return WriteKeyValue(store, kRoot, KeyPath(info.key), info.name, value, kTypeNumber,
+                       KeyView(info.key));
 }
 
 SettingValue ReadSetting(Store& store, Setting setting) {
   const SettingInfo& info = Info(setting);
-  return ReadKeyValue(store, kRoot, KeyPath(info.key), info.name);
+  return ReadKeyValue(store, kRoot, KeyPath(info.key), info.name, KeyView(info.key));
 }
 
 std::optional<RawValue> ReadStored(Store& store, Setting setting) {
   const SettingInfo& info = Info(setting);
-  return ReadRawValue(store, kRoot, KeyPath(info.key), info.name);
+  return ReadRawValue(store, kRoot, KeyPath(info.key), info.name, KeyView(info.key));
 }
 
 LONG WriteStored(Store& store, Setting setting, const RawValue& value) {
   const SettingInfo& info = Info(setting);
-  return WriteRawValue(store, kRoot, KeyPath(info.key), info.name, value);
+  return WriteRawValue(store, kRoot, KeyPath(info.key), info.name, value, KeyView(info.key));
 }
 
 Snapshot ReadSnapshot(Store& store, const SettingWriter& write) {
