@@ -30,7 +30,7 @@ test: build
 # only for its size.
 bench: win64 win32
 	scripts/wine-prefix $(BENCH_PREFIX)
-	WINEPREFIX=$(CURDIR)/$(BENCH_PREFIX) WINEDEBUG=-all wine regedit /S "Z:$(CURDIR)/demo/demo.reg"
+	WINEPREFIX=$(CURDIR)/$(BENCH_PREFIX) WINEDEBUG=-all wine reg import "Z:$(CURDIR)/demo/demo.reg" /reg:32
 	WINEPREFIX=$(CURDIR)/$(BENCH_PREFIX) wineserver -w
 	scripts/with-display $(BENCH_PREFIX) wine build/win64/bench/calvane-bench.exe \
 	  "Z:$(CURDIR)/build/win64/calvane-panel.exe" "Z:$(CURDIR)/build/win32/calvane-panel.exe" \
