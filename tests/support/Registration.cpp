@@ -20,27 +20,32 @@ constexpr const char* kKeys[] = {"SYSTEM\\CurrentControlSet\\Services\\wdm_au883
 constexpr std::string_view kRoot = "HKEY_LOCAL_MACHINE\\";
 using Handle = std::unique_ptr<HKEY__, decltype(&RegCloseKey)>;
 
-// The A3D key lies in the 32-bit registry view, where the A3D feature keeps it.
-REGSAM View(const std::string& path) { return path.starts_with("Software\\") ? KEY_WOW64_32KEY : 0; }
+// A 64-bit Windows shows 32-bit programs keys of their own below Software, the same below SYSTEM.
+REGSAM View(const std::string& path, REGSAM view) { return _strnicmp(path.c_str(), "Software\\", 9) ? 0 : view; }
 
-Handle Open(const std::string& path, REGSAM access) {
+Handle Open(const std::string& path, REGSAM access, REGSAM view = KEY_WOW64_32KEY) {
   HKEY key = nullptr;
-  return Handle(RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, access | View(path), &key) ? nullptr : key,
-                &RegCloseKey);
+  const LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, access | View(path, view), &key);
+  return Handle(status ? nullptr : key, &RegCloseKey);
 }
 
-void SetAccess(const std::string& path, const char* sddl) {
+void SetAccess(const std::string& path, const char* sddl, REGSAM view = KEY_WOW64_32KEY) {
   PSECURITY_DESCRIPTOR sd = nullptr;
-  Handle key = Open(path, WRITE_DAC);
+  Handle key = Open(path, WRITE_DAC, view);
   if (key && ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, 1, &sd, nullptr)) {
     RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, sd);
     LocalFree(sd);
   }
 }
 
-void Remove(const std::string& path) {
-  SetAccess(path, "D:P(A;OICI;KA;;;WD)");
-  RegDeleteKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), View(path), 0);
+void Remove(const std::string& path, REGSAM view) {
+  SetAccess(path, "D:P(A;OICI;KA;;;WD)", view);
+  RegDeleteKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), View(path, view), 0);
+}
+
+// Both views of the key, so that nothing seeded in either outlives a test.
+void RemoveEverywhere(const std::string& path) {
+  for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) Remove(path, view);
 }
 
 // Data as registration text writes it: dword:0000001f, "text" (with \0 for
@@ -85,7 +90,7 @@ std::vector<BYTE> Parse(std::string_view data, DWORD& type) {
 
 }  // namespace
 
-void Apply(std::string_view registration) {
+void Apply(std::string_view registration, REGSAM view) {
   Handle key(nullptr, &RegCloseKey);
   std::istringstream lines{std::string(registration)};
   for (std::string line; std::getline(lines, line);) {
@@ -95,10 +100,10 @@ void Apply(std::string_view registration) {
       const bool remove = line[1] == '-';
       const std::string path(line.substr(kRoot.size() + 1 + remove, line.size() - kRoot.size() - 2 - remove));
       HKEY made = nullptr;
-      if (remove) Remove(path);
+      if (remove) Remove(path, view);
       if (!remove)
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | View(path), nullptr, &made,
-                        nullptr);
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | View(path, view), nullptr,
+                        &made, nullptr);
       key.reset(made);
       continue;
     }
@@ -115,10 +120,10 @@ void Apply(std::string_view registration) {
   }
 }
 
-std::string Dump() {
+std::string Dump(REGSAM view) {
   std::set<std::string> lines;  // sorted
   for (std::string path : kKeys) {
-    Handle key = Open(path, KEY_READ);
+    Handle key = Open(path, KEY_READ, view);
     char name[256];
     for (DWORD i = 0, size = sizeof name, type = 0, bytes = 0;
          key && !RegEnumValueA(key.get(), i, name, &size, nullptr, &type, nullptr, &bytes); ++i, size = sizeof name) {
@@ -132,8 +137,8 @@ std::string Dump() {
   return all;
 }
 
-std::string Values(std::string_view names) {
-  const std::string all = "\n" + Dump();
+std::string Values(std::string_view names, REGSAM view) {
+  const std::string all = "\n" + Dump(view);
   std::string picked;
   std::istringstream words{std::string(names)};
   for (std::string name; words >> name;) {
@@ -153,12 +158,12 @@ const std::string kFreshInstall = [] {
 }();
 
 DriverKeys::DriverKeys(std::string_view registration) {
-  for (const char* path : kKeys) Remove(path);
+  for (const char* path : kKeys) RemoveEverywhere(path);
   Apply(registration);
 }
 
 DriverKeys::~DriverKeys() {
-  for (const char* path : kKeys) Remove(path);
+  for (const char* path : kKeys) RemoveEverywhere(path);
 }
 
 void LockKey(std::string_view key) {

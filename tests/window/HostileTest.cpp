@@ -83,14 +83,17 @@ std::optional<long long> Number(std::string t) {
 
 std::string gCase;  // the case running, for a crash report
 
+// A named WINAPI function: a lambda does not convert to the 32-bit build's stdcall filter.
+LONG WINAPI ReportCrash(EXCEPTION_POINTERS*) {
+  return std::fprintf(stderr, "crashed in case %s\n", gCase.c_str()), EXCEPTION_CONTINUE_SEARCH;
+}
+
 TEST(Hostile, StartUpKeepsEachValueOrRewritesWhatItsControlShows) {
   const char* from = std::getenv("CALVANE_HOSTILE_SEED");
   const char* cases = std::getenv("CALVANE_HOSTILE_CASES");
   const unsigned long first = from ? std::stoul(from) : 1;
   const unsigned long last = first + (cases ? std::stoul(cases) : 100);
-  SetUnhandledExceptionFilter([](EXCEPTION_POINTERS*) -> LONG {
-    return std::fprintf(stderr, "crashed in case %s\n", gCase.c_str()), EXCEPTION_CONTINUE_SEARCH;
-  });
+  SetUnhandledExceptionFilter(ReportCrash);
   for (unsigned long seed = first; seed < last && !HasFailure(); ++seed) {
     gCase = "CALVANE_HOSTILE_SEED=" + std::to_string(seed) + " CALVANE_HOSTILE_CASES=1";
     SCOPED_TRACE(gCase);
@@ -101,9 +104,9 @@ TEST(Hostile, StartUpKeepsEachValueOrRewritesWhatItsControlShows) {
     std::map<std::string, std::string> read;  // by value name: its text as the start-up reads it
     for (int k = 0; k < 3; ++k) {
       HKEY key = nullptr;
-      present[k] = rng() % 10 && !RegCreateKeyExA(HKEY_LOCAL_MACHINE, kPaths[k].c_str(), 0, nullptr, 0,
-                                                   KEY_ALL_ACCESS | (k == A3D ? KEY_WOW64_32KEY : 0), nullptr,
-                                                   &key, nullptr);
+      present[k] =
+          rng() % 10 && !RegCreateKeyExA(HKEY_LOCAL_MACHINE, kPaths[k].c_str(), 0, nullptr, 0,
+                                         KEY_ALL_ACCESS | (k == A3D ? KEY_WOW64_32KEY : 0), nullptr, &key, nullptr);
       for (const Value& v : kValues) {
         if (v.key != k || !present[k] || rng() % 8 == 0) continue;
         // The number as a REG_DWORD of 4 bytes or another size, which reads
