@@ -112,33 +112,5 @@ TEST_F(RegistryTest, AFailingCallFailsWhatUsesItAndLeavesNoKeyOpen) {
   }
 }
 
-// The A3D key is the one 32-bit programs see, in both builds: the 64-bit one
-// below the same path, which 64-bit programs see, is never read or written.
-TEST(RegistryViews, TheA3DSettingsAreReadWrittenAndPutBackInThe32BitViewOnly) {
-  const std::string a3d = "[HKEY_LOCAL_MACHINE\\Software\\Zedave\\A3D]\n", both = "A3D\\SplashAudio A3D\\SplashScreen";
-  test::DriverKeys keys(a3d + "\"SplashAudio\"=\"1\"\n");
-  test::Apply(a3d + "\"SplashAudio\"=dword:00000007\n\"SplashScreen\"=dword:00000000\n", KEY_WOW64_64KEY);
-  SystemRegistry system;
-  test::FailingStore store{system};
-  EXPECT_EQ(ReadSetting(store, Setting::SplashAudio), SettingValue(std::wstring(L"1\0", 2)));
-  EXPECT_TRUE(ReadSetting(store, Setting::SplashScreen).IsEmpty());
-  const auto stored = ReadStored(store, Setting::SplashAudio);
-  EXPECT_EQ(WriteSetting(store, Setting::SplashAudio, SettingValue(0)), ERROR_SUCCESS);
-  EXPECT_EQ(WriteSetting(store, Setting::SplashScreen, SettingValue(1)), ERROR_SUCCESS);
-  EXPECT_EQ(test::Values(both), "A3D\\SplashAudio=dword:00000000\nA3D\\SplashScreen=dword:00000001\n");
-  ASSERT_TRUE(stored);
-  EXPECT_EQ(WriteStored(store, Setting::SplashAudio, *stored), ERROR_SUCCESS);
-  EXPECT_EQ(test::Values(both), "A3D\\SplashAudio=\"1\"\nA3D\\SplashScreen=dword:00000001\n");
-  // Every open of the A3D key asks for the 32-bit view, that of a driver's key for none.
-  ReadSetting(store, Setting::SpdifFrequency);
-  EXPECT_EQ(store.opens, (std::vector<REGSAM>{0x201, 0x201, 0x201, 0x23F, 0x23F, 0x23F, 0x1}));
-  // Gone from the 32-bit view, the key is not made there nor taken from the other.
-  test::Apply("[-" + a3d.substr(1));
-  EXPECT_TRUE(ReadSetting(store, Setting::SplashAudio).IsEmpty());
-  EXPECT_EQ(WriteSetting(store, Setting::SplashAudio, SettingValue(1)), ERROR_FILE_NOT_FOUND);
-  EXPECT_EQ(test::Values(both), "A3D\\SplashAudio missing\nA3D\\SplashScreen missing\n");
-  EXPECT_EQ(test::Values(both, KEY_WOW64_64KEY), "A3D\\SplashAudio=dword:00000007\nA3D\\SplashScreen=dword:00000000\n");
-}
-
 }  // namespace
 }  // namespace calvane

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
 #include <string>
 
@@ -22,10 +23,11 @@ struct HandleCloser {
 };
 using Process = std::unique_ptr<void, HandleCloser>;
 
-// A program started with nothing to print to.
-Process Start(std::wstring command) {
+// A program started with what it prints going to `output` (by default
+// nowhere).
+Process Start(std::wstring command, const wchar_t* output = L"NUL") {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  const Process nul(CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr));
+  const Process nul(CreateFileW(output, GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, CREATE_ALWAYS, 0, nullptr));
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
@@ -88,22 +90,71 @@ TEST(Live, ValuesAnotherProgramStoresShowWithinASecondAndNothingIsWritten) {
   EXPECT_EQ(store.writes, std::vector<std::string>{});
 }
 
-// The panel beside the test program, started without arguments while one
-// is open: the second ends at once and the first is in front.
-TEST(Live, ASecondStartBringsTheOpenWindowForwardAndEnds) {
-  DriverKeys keys;
+// The panel beside the test program.
+std::wstring Panel() {
   wchar_t self[MAX_PATH];
   GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring exe = self;
-  exe = exe.substr(0, exe.rfind(L'\\', exe.rfind(L'\\') - 1)) + L"\\calvane-panel.exe";
-  const Process first = Start(L"\"" + exe + L"\"");
+  const std::wstring exe = self;
+  return L"\"" + exe.substr(0, exe.rfind(L'\\', exe.rfind(L'\\') - 1)) + L"\\calvane-panel.exe\"";
+}
+
+// The panel with arguments: its exit status, and what it printed.
+DWORD RunPanel(const std::wstring& arguments, std::string& printed) {
+  const std::string out = std::string(std::getenv("TEMP")) + "\\calvane-printed.txt";
+  const Process process = Start(Panel() + L" " + arguments, std::wstring(out.begin(), out.end()).c_str());
+  DWORD status = 99;
+  if (!process || WaitForSingleObject(process.get(), 30000) != WAIT_OBJECT_0) return status;
+  GetExitCodeProcess(process.get(), &status);
+  std::ifstream file(out, std::ios::binary);
+  printed.assign(std::istreambuf_iterator<char>(file), {});
+  return status;
+}
+
+std::string Bytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), {}};
+}
+
+// /save, which stores nothing, writes what the window's Save writes after
+// its start-up has stored what it rewrites and creates; /load of a file one
+// of whose values cannot be stored stores none of them.
+TEST(Live, TheCommandLineSavesWhatTheWindowSavesAndLoadsAFileWholeOrNotAtAll) {
+  const std::string cp = "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\wdm_au8830\\ControlPanel]\n",
+                    cu = "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\wdm_au8830\\Customization]\n";
+  DriverKeys keys(kFreshInstall + cu + "\"SetGPIO0InQuad\"=-\n\"SupportAnalogEQ\"=\"1\"\n" + cp + "\"ChorusAmount\"=\"x\"\n");
+  const std::string stored = Dump(), temp = std::getenv("TEMP"), line = temp + "\\line.reg", menu = temp + "\\menu.reg";
+  std::string printed;
+  EXPECT_EQ(RunPanel(L"/save " + std::wstring(line.begin(), line.end()), printed), 0u) << printed;
+  EXPECT_EQ(Dump(), stored);
+  {
+    WindowDriver panel;
+    panel.form().menu().Save(std::wstring(menu.begin(), menu.end()));
+  }
+  EXPECT_EQ(Bytes(line), Bytes(menu));
+  EXPECT_NE(Bytes(line).find("\"SetGPIO0InQuad\"=dword:00000000"), std::string::npos);
+  const std::string before = Dump();
+  LockKey("Customization");
+  std::ofstream(line, std::ios::binary) << "REGEDIT4\n" + cp + "\"ReverbAmount\"=dword:5\n" + cu +
+                                               "\"AC97PCMOutVol\"=dword:3\n";
+  EXPECT_EQ(RunPanel(L"/load " + std::wstring(line.begin(), line.end()), printed), 1u);
+  EXPECT_NE(printed.find("could not be saved, so nothing was changed:\r\n    PCM 1 Out Level (AC97PCMOutVol)"),
+            std::string::npos) << printed;
+  EXPECT_EQ(Dump(), before);
+}
+
+// The panel started without arguments while one is open: the second ends at
+// once and the first is in front.
+TEST(Live, ASecondStartBringsTheOpenWindowForwardAndEnds) {
+  DriverKeys keys;
+  const std::wstring exe = Panel();
+  const Process first = Start(exe);
   HWND window = nullptr;
   DWORD owner = 0;
   for (int i = 0; i < 300 && !(window && IsWindowVisible(window) && owner == GetProcessId(first.get())); ++i)
     Sleep(50), window = FindWindowW(L"CalvaneForm1", nullptr), GetWindowThreadProcessId(window, &owner);
   ASSERT_TRUE(window && owner == GetProcessId(first.get())) << "the first window did not open";
   SetForegroundWindow(GetDesktopWindow());
-  const Process second = Start(L"\"" + exe + L"\"");
+  const Process second = Start(exe);
   DWORD status = 1;
   EXPECT_EQ(WaitForSingleObject(second.get(), 20000), WAIT_OBJECT_0);
   GetExitCodeProcess(second.get(), &status);
