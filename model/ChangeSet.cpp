@@ -52,7 +52,7 @@ std::vector<Setting> ChangeSet::Settings() const {
   return settings;
 }
 
-ChangeSet::Result ChangeSet::Apply(Store& store) const {
+ChangeSet::Result ChangeSet::Apply(Store& store, const std::function<bool(Setting)>& kept) const {
   Result result;
   // Every key first, each once: a key that cannot be opened for writing
   // costs nothing to give up on.
@@ -87,7 +87,7 @@ ChangeSet::Result ChangeSet::Apply(Store& store) const {
     LONG status = ERROR_SUCCESS;
     if (change == result.changes.end()) {
       std::optional<RawValue> before;
-      status = Before(store, key, name, before);
+      if (writes_.size() > 1 || (kept && kept(write.setting))) status = Before(store, key, name, before);
       if (status == ERROR_SUCCESS) {
         change = result.changes.insert(result.changes.end(), {write.setting, before, {}});
         written.push_back(false);

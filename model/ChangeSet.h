@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -20,7 +21,7 @@ class ChangeSet {
   // Each value as it was before the change, and as the change left it.
   struct Change {
     Setting setting;
-    std::optional<RawValue> before;  // nothing: it did not exist
+    std::optional<RawValue> before;  // nothing: it did not exist, or was not kept
     RawValue after;
   };
   struct Result {
@@ -41,7 +42,11 @@ class ChangeSet {
   // The values it writes, each once, in the order of their first write.
   std::vector<Setting> Settings() const;
 
-  Result Apply(Store& store) const;
+  // `kept` tells whether the caller wants a value's data before the change
+  // (the undo journal does, once per value); a change of more than one value
+  // keeps every value's for itself, to put back, a change of one value only
+  // those the caller wants.
+  Result Apply(Store& store, const std::function<bool(Setting)>& kept = {}) const;
 
  private:
   struct Pending {

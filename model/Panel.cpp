@@ -149,7 +149,10 @@ std::optional<WriteFailure> Panel::Apply(std::span<const std::pair<const Field*,
 }
 
 std::optional<WriteFailure> Panel::Commit(const ChangeSet& changes) {
-  const ChangeSet::Result result = changes.Apply(store_);
+  // The undo keeps what a value held before the panel first changed it.
+  const ChangeSet::Result result = changes.Apply(store_, [this](Setting setting) {
+    return journaling_ && !journal_[static_cast<std::size_t>(setting)];
+  });
   for (const ChangeSet::Change& change : result.changes) {
     const auto at = static_cast<std::size_t>(change.setting);
     known_[at] = change.after;

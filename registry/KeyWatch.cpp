@@ -22,75 +22,77 @@ UniqueKey Open(HKEY root, const std::string& path, REGSAM view) {
   return UniqueKey(key);
 }
 
+std::string Parent(const std::string& path) {
+  const std::size_t slash = path.rfind('\\');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
 }  // namespace
 
+// The watches: each a key open for notifying, what it is watched for, and
+// its event.
 struct KeyWatch::State {
+  struct Armed {
+    UniqueKey key;
+    bool subtree;
+    DWORD filter;
+    UniqueHandle fired{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
+    bool Arm() const {
+      return !RegNotifyChangeKeyValue(key.get(), subtree, filter, fired.get(), TRUE);
+    }
+  };
   std::vector<Watched> keys;
-  std::function<void()> changed;
-  UniqueHandle stop{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
-  UniqueHandle fired{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
-  std::vector<UniqueKey> armed;
+  std::vector<Armed> armed;  // values watched first, then the keys' parents
+  std::size_t values = 0;
 
-  // Each key for its values and its subkeys, and its parent for the key's
-  // own deletion or creation; a missing key's nearest parent for anything
-  // made below it.
-  void Arm() {
-    // Closing a watched key may fire its watch; what changes from here on is
-    // seen by the next watch or by the reading that follows this one.
+  void Watch(UniqueKey key, bool subtree, DWORD filter) {
+    armed.push_back({std::move(key), subtree, filter});
+    if (!armed.back().Arm()) armed.pop_back();
+  }
+
+  // Each key for its values; then, for each key, its parent for the key's
+  // own deletion or creation, or a missing key's nearest existing parent
+  // for anything made below it.
+  void ArmAll() {
     armed.clear();
-    ResetEvent(fired.get());
     for (const Watched& watched : keys) {
-      std::string path = watched.path;
-      bool self = true;
-      for (;;) {
-        UniqueKey key = Open(watched.root, path, watched.view);
-        if (key) {
-          const DWORD filter = REG_NOTIFY_CHANGE_NAME | (self ? REG_NOTIFY_CHANGE_LAST_SET : 0);
-          if (!RegNotifyChangeKeyValue(key.get(), !self, filter, fired.get(), TRUE)) {
-            armed.push_back(std::move(key));
-          }
-          if (!self || path.empty()) break;
-        }
-        const std::size_t slash = path.rfind('\\');
-        path = slash == std::string::npos ? std::string() : path.substr(0, slash);
-        if (key) {
-          // The parent, for the key itself going or coming back.
-          if (UniqueKey parent = Open(watched.root, path, watched.view);
-              parent && !RegNotifyChangeKeyValue(parent.get(), FALSE, REG_NOTIFY_CHANGE_NAME,
-                                                 fired.get(), TRUE)) {
-            armed.push_back(std::move(parent));
-          }
+      if (UniqueKey key = Open(watched.root, watched.path, watched.view)) {
+        Watch(std::move(key), false, REG_NOTIFY_CHANGE_LAST_SET | REG_NOTIFY_CHANGE_NAME);
+      }
+    }
+    values = armed.size();
+    for (const Watched& watched : keys) {
+      const bool exists = Open(watched.root, watched.path, watched.view) != nullptr;
+      for (std::string path = Parent(watched.path);; path = Parent(path)) {
+        if (UniqueKey parent = Open(watched.root, path, watched.view)) {
+          Watch(std::move(parent), !exists, REG_NOTIFY_CHANGE_NAME);
           break;
         }
-        self = false;
+        if (path.empty()) break;
       }
     }
   }
 };
 
-KeyWatch::KeyWatch(std::vector<Watched> keys, std::function<void()> changed)
-    : state_(std::make_unique<State>()) {
+KeyWatch::KeyWatch(std::vector<Watched> keys) : state_(std::make_unique<State>()) {
   state_->keys = std::move(keys);
-  state_->changed = std::move(changed);
-  state_->Arm();
-  thread_ = CreateThread(nullptr, 0, &KeyWatch::Run, state_.get(), 0, nullptr);
+  state_->ArmAll();
 }
 
-KeyWatch::~KeyWatch() {
-  if (!thread_) return;
-  SetEvent(state_->stop.get());
-  WaitForSingleObject(thread_, INFINITE);
-  CloseHandle(thread_);
-}
+KeyWatch::~KeyWatch() = default;
 
-DWORD WINAPI KeyWatch::Run(void* parameter) {
-  auto& state = *static_cast<State*>(parameter);
-  const HANDLE waits[] = {state.stop.get(), state.fired.get()};
-  while (WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
-    state.Arm();
-    state.changed();
+bool KeyWatch::Changed() {
+  // A value changed: that key's watch again, on the key still open. A key
+  // made or deleted: every watch anew, the keys opened again.
+  bool changed = false, anew = false;
+  for (std::size_t i = 0; i < state_->armed.size(); ++i) {
+    const auto& armed = state_->armed[i];
+    if (WaitForSingleObject(armed.fired.get(), 0) != WAIT_OBJECT_0) continue;
+    changed = true;
+    anew = anew || i >= state_->values || !armed.Arm();
   }
-  return 0;
+  if (anew) state_->ArmAll();
+  return changed;
 }
 
 }  // namespace calvane

@@ -1,15 +1,13 @@
-// Watches registry keys for changes of their values, made by any program,
-// from a thread of its own, and calls `changed` on that thread after each
-// burst of them. A key that does not exist is watched through its nearest
-// existing parent, so that its creation is seen; a key that exists, through
-// its parent too, so that its deletion is. A notification fires once: the
-// watch is armed again before `changed` runs, so that nothing made after the
-// caller starts reading again is missed.
+// Watches registry keys for changes of their values made by any program. A
+// key that does not exist is watched through its nearest existing parent, so
+// that its creation is seen; a key that exists, through its parent too, so
+// that its deletion is. A notification fires once: Changed() arms each watch
+// that fired again before it answers, so that nothing made after the caller
+// starts reading is missed. No thread: the caller asks when it likes.
 #pragma once
 
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,16 +21,17 @@ class KeyWatch {
     std::string path;
     REGSAM view;  // KEY_WOW64_32KEY for a key of the 32-bit view, else 0
   };
-  KeyWatch(std::vector<Watched> keys, std::function<void()> changed);
-  ~KeyWatch();  // stops the thread and waits for it
+  explicit KeyWatch(std::vector<Watched> keys);
+  ~KeyWatch();
   KeyWatch(const KeyWatch&) = delete;
   KeyWatch& operator=(const KeyWatch&) = delete;
 
+  // Whether any watched key changed since the last time it was asked.
+  bool Changed();
+
  private:
   struct State;
-  static DWORD WINAPI Run(void* state);
   std::unique_ptr<State> state_;
-  HANDLE thread_ = nullptr;
 };
 
 }  // namespace calvane

@@ -5,8 +5,8 @@
 // selected, a bar's position once it has settled. Whether that is a change,
 // and what it writes, the model decides; what it then shows comes back
 // through Show.
-// A control keeps its state before it has a window: the pages not shown at
-// start-up get theirs after the window has first been drawn.
+// A control keeps its state before it has a window: a page gets its windows
+// when it is first shown.
 #pragma once
 
 #include <windows.h>

@@ -13,8 +13,7 @@ namespace calvane {
 namespace {
 
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;  // fixed, no min/max box
-constexpr UINT kCreatePages = WM_APP;
-constexpr UINT kStoredChanged = WM_APP + 1;
+constexpr UINT_PTR kWatchTimer = 1;
 constexpr const wchar_t* kRebootText =
     L"Please reboot your computer so that the new settings can be used";
 
@@ -112,15 +111,13 @@ void Form1::Show(int page) {
   ShowWindow(hwnd(), SW_SHOW);
   UpdateWindow(hwnd());
   keys_->FocusFirst();
-  // The other pages get their windows once this one has been drawn.
-  PostMessageW(hwnd(), kCreatePages, 0, 0);
   if (!startUpFailures_.empty()) {
     boxes_.Show(hwnd(), StartUpNotice(panel_, startUpFailures_), kFormCaption,
                 MB_OK | MB_ICONWARNING);
     startUpFailures_.clear();
   }
   panel_.BeginJournal();
-  outside_.emplace(hwnd(), kStoredChanged, panel_, controls_);
+  outside_.emplace(hwnd(), kWatchTimer, panel_, controls_);
 }
 
 void Form1::Unload() { window_.reset(); }
@@ -218,11 +215,8 @@ LRESULT Form1::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     case WM_SETFOCUS:
       keys_->FormFocused();
       return 0;
-    case kStoredChanged:
-      if (outside_) outside_->Arrived();
-      return 0;
-    case kCreatePages:
-      for (int page = 1; page < kPageCount; ++page) windows_->CreatePage(page, page == Page());
+    case WM_TIMER:
+      if (wParam == kWatchTimer && outside_) outside_->Tick();
       return 0;
     case WM_INITMENUPOPUP:
       if (HIWORD(lParam)) menu_->Prepare(reinterpret_cast<HMENU>(wParam));

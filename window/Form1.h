@@ -85,7 +85,7 @@ class Form1 final : public WindowBase<Form1>, private PanelView {
   std::optional<FormWindows> windows_;
   std::optional<DialogKeys> keys_;
   std::optional<SettingsMenu> menu_;
-  std::optional<OutsideChanges> outside_;  // last: its watch stops first
+  std::optional<OutsideChanges> outside_;
 };
 
 }  // namespace calvane

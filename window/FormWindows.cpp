@@ -191,10 +191,8 @@ void FormWindows::CreateWindowOf(ControlTable::Item& item, bool visible) {
     case Kind::Image: {
       // One picture pixel to one screen pixel at 96 dpi, where the box is
       // exactly the picture's size; scaled to fill the box on larger displays.
-      UniqueBitmap picture(
-          static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(row.picture),
-                                          IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-      pictures_.push_back(FitBitmap(std::move(picture), r.right - r.left, r.bottom - r.top));
+      pictures_.push_back(
+          std::make_unique<Picture>(LoadPicture(row.picture, r.right - r.left, r.bottom - r.top)));
       SetPicture(hwnd, pictures_.back().get());
       break;
     }

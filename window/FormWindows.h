@@ -11,6 +11,7 @@
 
 #include "window/ControlTable.h"
 #include "window/Handles.h"
+#include "window/PaintedWindows.h"
 
 namespace calvane {
 
@@ -21,7 +22,8 @@ class FormWindows {
               std::function<void(const ControlTable::Item&)> made);
 
   // The windows of a page's controls (-1: those outside the tab control),
-  // each page once; shown when the page is.
+  // each page once, when it is first shown: a page the user never opens
+  // costs neither time nor memory.
   void CreatePage(int page, bool visible);
   RECT PixelRect(const ControlRow& row) const;
   void DrawTab(const DRAWITEMSTRUCT& draw) const;
@@ -38,7 +40,7 @@ class FormWindows {
   int dpi_;
   HFONT font_;
   std::function<void(const ControlTable::Item&)> made_;
-  std::vector<UniqueBitmap> pictures_;
+  std::vector<std::unique_ptr<Picture>> pictures_;
   std::array<bool, kPageCount + 1> created_{};
   int tabWidth_ = 0;  // of each tab in the row, pixels
 };

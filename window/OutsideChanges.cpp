@@ -3,16 +3,26 @@
 #include <vector>
 
 namespace calvane {
+namespace {
 
-OutsideChanges::OutsideChanges(HWND form, UINT message, Panel& panel, const ControlTable& controls)
-    : panel_(panel), controls_(controls) {
+// A change shows within a quarter of a second of the tick after it.
+constexpr UINT kEvery = 250;  // ms
+
+std::vector<KeyWatch::Watched> Keys() {
   std::vector<KeyWatch::Watched> keys;
   for (Key key : kKeys) keys.push_back({kRoot, KeyPath(key), KeyView(key)});
-  // One message at a time: a burst of changes is read once.
-  watch_.emplace(std::move(keys), [this, form, message] {
-    if (!posted_.exchange(true)) PostMessageW(form, message, 0, 0);
-  });
+  return keys;
 }
+
+}  // namespace
+
+OutsideChanges::OutsideChanges(HWND form, UINT_PTR timer, Panel& panel,
+                               const ControlTable& controls)
+    : form_(form), timer_(timer), panel_(panel), controls_(controls), watch_(Keys()) {
+  SetTimer(form_, timer_, kEvery, nullptr);
+}
+
+OutsideChanges::~OutsideChanges() { KillTimer(form_, timer_); }
 
 bool OutsideChanges::Busy() const {
   for (const auto& item : controls_.items()) {
@@ -27,20 +37,13 @@ bool OutsideChanges::Busy() const {
   return false;
 }
 
-void OutsideChanges::Arrived() {
-  posted_ = false;
-  if (Busy()) {
-    waiting_ = true;
-    return;
-  }
-  Show();
+void OutsideChanges::Tick() {
+  waiting_ = watch_.Changed() || waiting_;
+  Resume();
 }
 
 void OutsideChanges::Resume() {
-  if (waiting_ && !Busy()) Show();
-}
-
-void OutsideChanges::Show() {
+  if (!waiting_ || Busy()) return;
   waiting_ = false;
   panel_.Reconcile();
 }

@@ -1,15 +1,15 @@
 // Values another program changes while the window is open (a second panel,
 // a script, a registry editor) are shown within a moment, quietly: the
 // controls, labels and snapshot follow what is stored, no change action runs
-// and nothing is written. The watch thread posts `message` to the window,
-// whose message loop (or a message box's, the file dialog's, a dragged
-// scroll bar's) delivers it; a change that comes while a list is open or a
-// thumb is dragged is shown once the list closes or the drag ends.
+// and nothing is written. The watch is looked at on a timer of the window's,
+// whose message every message loop delivers, a message box's, the file
+// dialog's and a dragged scroll bar's too; a change that comes while a list
+// is open or a thumb is dragged is shown once the list closes or the drag
+// ends.
 #pragma once
 
 #include <windows.h>
 
-#include <atomic>
 #include <optional>
 
 #include "model/Panel.h"
@@ -20,22 +20,23 @@ namespace calvane {
 
 class OutsideChanges {
  public:
-  OutsideChanges(HWND form, UINT message, Panel& panel, const ControlTable& controls);
+  OutsideChanges(HWND form, UINT_PTR timer, Panel& panel, const ControlTable& controls);
+  ~OutsideChanges();
 
-  // The posted message has come.
-  void Arrived();
+  // The timer's tick.
+  void Tick();
   // A list has closed or a bar has settled.
   void Resume();
 
  private:
   bool Busy() const;
-  void Show();
 
+  HWND form_;
+  UINT_PTR timer_;
   Panel& panel_;
   const ControlTable& controls_;
-  std::atomic<bool> posted_{false};
+  KeyWatch watch_;
   bool waiting_ = false;
-  std::optional<KeyWatch> watch_;  // last: its thread stops first
 };
 
 }  // namespace calvane

@@ -47,6 +47,19 @@ struct DcDeleter {
 };
 using UniqueDc = std::unique_ptr<HDC__, DcDeleter>;
 
+// A packed bitmap (its header, its colours, its pixels) drawn at the top
+// left, one pixel to a pixel.
+void DrawPacked(HDC dc, const BITMAPINFO& packed) {
+  const BITMAPINFOHEADER& header = packed.bmiHeader;
+  const DWORD colours =
+      header.biBitCount <= 8 ? (header.biClrUsed ? header.biClrUsed : 1u << header.biBitCount) : 0;
+  const auto* pixels =
+      reinterpret_cast<const BYTE*>(&packed) + header.biSize + colours * sizeof(RGBQUAD);
+  const int height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
+  SetDIBitsToDevice(dc, 0, 0, header.biWidth, height, 0, 0, 0, height, pixels, &packed,
+                    DIB_RGB_COLORS);
+}
+
 LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT: {
@@ -54,11 +67,15 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       HDC dc = BeginPaint(hwnd, &paint);
       RECT box;
       GetClientRect(hwnd, &box);
-      if (auto bitmap = reinterpret_cast<HBITMAP>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) {
+      const auto* picture =
+          reinterpret_cast<const Picture*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+      if (picture && picture->scaled) {
         UniqueDc source(CreateCompatibleDC(dc));
-        HGDIOBJ old = SelectObject(source.get(), bitmap);
+        HGDIOBJ old = SelectObject(source.get(), picture->scaled.get());
         BitBlt(dc, 0, 0, box.right, box.bottom, source.get(), 0, 0, SRCCOPY);
         SelectObject(source.get(), old);
+      } else if (picture && picture->packed) {
+        DrawPacked(dc, *picture->packed);
       }
       if (GetFocus() == hwnd) DrawFocusRect(dc, &box);
       EndPaint(hwnd, &paint);
@@ -106,25 +123,36 @@ void RegisterPictureClass() {
   RegisterClassExW(&wc);
 }
 
-void SetPicture(HWND picture, HBITMAP bitmap) {
-  SetWindowLongPtrW(picture, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(bitmap));
-  InvalidateRect(picture, nullptr, FALSE);
+void SetPicture(HWND window, const Picture* picture) {
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(picture));
+  InvalidateRect(window, nullptr, FALSE);
 }
 
-UniqueBitmap FitBitmap(UniqueBitmap bitmap, int width, int height) {
-  BITMAP size{};
-  GetObjectW(bitmap.get(), sizeof size, &size);
-  const int w = size.bmWidth, h = size.bmHeight;
-  if ((w == width && h == height) || w <= 0 || h <= 0 || width <= 0 || height <= 0) return bitmap;
+Picture LoadPicture(int resource, int width, int height) {
+  Picture picture;
+  HMODULE module = GetModuleHandleW(nullptr);
+  HRSRC found =
+      FindResourceW(module, MAKEINTRESOURCEW(resource), MAKEINTRESOURCEW(2));  // RT_BITMAP
+  picture.packed =
+      found ? static_cast<const BITMAPINFO*>(LockResource(LoadResource(module, found))) : nullptr;
+  if (!picture.packed) return picture;
+  const int w = picture.packed->bmiHeader.biWidth, h = std::abs(picture.packed->bmiHeader.biHeight);
+  if ((w == width && h == height) || w <= 0 || h <= 0 || width <= 0 || height <= 0) return picture;
 
-  std::vector<std::uint8_t> from(std::size_t(w) * h * 4);
+  // The picture's pixels as 32-bit, then scaled.
+  UniqueDc memory(CreateCompatibleDC(nullptr));
   BITMAPINFO info = Info32(w, h);
-  UniqueDc screen(CreateCompatibleDC(nullptr));
-  GetDIBits(screen.get(), bitmap.get(), 0, h, from.data(), &info, DIB_RGB_COLORS);
+  void* source = nullptr;
+  UniqueBitmap pixels(CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &source, nullptr, 0));
   info = Info32(width, height);
   void* bits = nullptr;
-  UniqueBitmap fitted(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!fitted || !bits) return bitmap;
+  UniqueBitmap fitted(CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!pixels || !source || !fitted || !bits) return picture;
+  HGDIOBJ old = SelectObject(memory.get(), pixels.get());
+  DrawPacked(memory.get(), *picture.packed);
+  GdiFlush();
+  SelectObject(memory.get(), old);
+  const auto* from = static_cast<const std::uint8_t*>(source);
   auto* to = static_cast<std::uint8_t*>(bits);
 
   // Each target pixel's centre, mapped onto the source, blends the four
@@ -146,7 +174,8 @@ UniqueBitmap FitBitmap(UniqueBitmap bitmap, int width, int height) {
       }
     }
   }
-  return fitted;
+  picture.scaled = std::move(fitted);
+  return picture;
 }
 
 }  // namespace calvane

@@ -18,11 +18,15 @@ void MakeFrame(HWND groupBox);
 // focus rectangle.
 extern const wchar_t kPictureClass[];
 void RegisterPictureClass();
-// The bitmap the window shows; the window does not own it.
-void SetPicture(HWND picture, HBITMAP bitmap);
-
-// `bitmap` itself when it has that size already, else a 32-bit copy scaled
-// smoothly (bilinear) to it.
-UniqueBitmap FitBitmap(UniqueBitmap bitmap, int width, int height);
+// What a picture window shows: a bitmap resource of the box's size as it
+// lies in the program's image, nothing copied; or, for a larger box (a
+// display above 96 dpi), a 32-bit copy scaled smoothly (bilinear) to it.
+struct Picture {
+  const BITMAPINFO* packed = nullptr;
+  UniqueBitmap scaled;
+};
+Picture LoadPicture(int resource, int width, int height);
+// The picture the window shows; the window does not own it.
+void SetPicture(HWND window, const Picture* picture);
 
 }  // namespace calvane

@@ -75,35 +75,36 @@ TEST(Form1, EveryValueThatCouldNotBeSavedIsToldInOneNoticePerLoadOrAction) {
   // control shows afterwards.
   // clang-format off
   const std::tuple<std::function<void()>, std::function<void(WindowDriver&)>, std::vector<const wchar_t*>,
-                   std::pair<const char*, const wchar_t*>> cases[] = {
+                   std::tuple<int, const char*, const wchar_t*>> cases[] = {
       {lock("Customization"), {}, {L"These settings could not be saved:\r\n"
        L"    Analog EQ Channel (SupportAnalogEQ)\r\n    PCM 1 Out Level (AC97PCMOutVol)\r\n"
        L"    PCM 2 Out Level (AC97PCM2OutVol)\r\n    AC'97 Front Output (AC97MixerFrontOutVol)\r\n"
        L"    AC'97 Rear Output (AC97MixerRearOutVol)\r\n    Output Detected (DetectSpdifOut)\r\n"
-       L"    Enable Output (EnableSpdifOut)\r\n\r\n", L"try again as an administrator"}, {"hsbPCM1", L"8"}},
+       L"    Enable Output (EnableSpdifOut)\r\n\r\n", L"try again as an administrator"}, {3, "hsbPCM1", L"8"}},
       {[] { DriverKeys gone(""); }, {}, {L"This setting could not be saved:\r\n"
-       L"    Share Front and Rear Output Jacks (SetGPIO0InQuad)\r\n\r\n", L"does not exist"}, {"chkShare", L"0"}},
+       L"    Share Front and Rear Output Jacks (SetGPIO0InQuad)\r\n\r\n", L"does not exist"}, {3, "chkShare", L"0"}},
       {lock("ControlPanel"),
        [](WindowDriver& p) { p.ClickTab(1), SetFocus(p.Hwnd("cboWavetableMode")), p.Key(VK_DOWN); },
        {L"could not be saved, so nothing was changed:\r\n    Wavetable Mode (GamerMode)\r\n\r\n"},
-       {"cboWavetableMode", L"320 Voices"}},
+       {1, "cboWavetableMode", L"320 Voices"}},
       {lock("ControlPanel"), [](WindowDriver& p) { p.ClickTab(1), p.AltKey(L'1'), p.Key(VK_RIGHT); },
-       {L"    Effect 1 (Reverb) (ReverbAmount)\r\n"}, {"lblEffect1", L"64"}},
+       {L"    Effect 1 (Reverb) (ReverbAmount)\r\n"}, {1, "lblEffect1", L"64"}},
       {lock("ControlPanel"), [](WindowDriver& p) { p.ClickTab(2), p.Click("&Quad"); },
-       {L"    Quad Codec Output Mode (QuadCodecOutputModeState)\r\n", L"administrator"}, {"&Quad", L"0"}}};
+       {L"    Quad Codec Output Mode (QuadCodecOutputModeState)\r\n", L"administrator"}, {2, "&Quad", L"0"}}};
   // clang-format on
   for (const auto& [spoil, act, told, look] : cases) {
     DriverKeys keys;
     if (!act) spoil();
     WindowDriver panel;  // loaded, shown, and its queue delivered
     if (act) spoil(), act(panel);
+    panel.ClickTab(std::get<0>(look));
     const auto& boxes = panel.boxes().shown;
     ASSERT_EQ(boxes.size(), 1u);
     for (auto t : told) EXPECT_NE(boxes[0].text.find(t), std::wstring::npos) << boxes[0].text;
     EXPECT_TRUE(boxes[0].title == L"Calvane Control Panel for Windows XP" &&
                 boxes[0].style == (MB_OK | MB_ICONWARNING));
     EXPECT_TRUE(boxes[0].ownerShown) << "told before the window is shown";
-    EXPECT_EQ(panel.Look(look.first), look.second);
+    EXPECT_EQ(panel.Look(std::get<1>(look)), std::get<2>(look));
   }
 }
 
