@@ -90,7 +90,8 @@ std::vector<BYTE> Parse(std::string_view data, DWORD& type) {
 
 }  // namespace
 
-void Apply(std::string_view registration, REGSAM view) {
+void Apply(std::string_view registration) {
+  const REGSAM view = KEY_WOW64_32KEY;
   Handle key(nullptr, &RegCloseKey);
   std::istringstream lines{std::string(registration)};
   for (std::string line; std::getline(lines, line);) {
@@ -120,10 +121,10 @@ void Apply(std::string_view registration, REGSAM view) {
   }
 }
 
-std::string Dump(REGSAM view) {
+std::string Dump() {
   std::set<std::string> lines;  // sorted
   for (std::string path : kKeys) {
-    Handle key = Open(path, KEY_READ, view);
+    Handle key = Open(path, KEY_READ);
     char name[256];
     for (DWORD i = 0, size = sizeof name, type = 0, bytes = 0;
          key && !RegEnumValueA(key.get(), i, name, &size, nullptr, &type, nullptr, &bytes); ++i, size = sizeof name) {
@@ -137,8 +138,8 @@ std::string Dump(REGSAM view) {
   return all;
 }
 
-std::string Values(std::string_view names, REGSAM view) {
-  const std::string all = "\n" + Dump(view);
+std::string Values(std::string_view names) {
+  const std::string all = "\n" + Dump();
   std::string picked;
   std::istringstream words{std::string(names)};
   for (std::string name; words >> name;) {

@@ -16,15 +16,14 @@ namespace calvane::test {
 // "name"=hex(type):01,02 (any type and size, no terminator added) and
 // "name"=- (removed). A text's terminating zero is stored with it;
 // "\0" stands for a zero character inside it. Throws on anything else.
-// Keys below Software are taken in `view`.
-void Apply(std::string_view registration, REGSAM view = KEY_WOW64_32KEY);
+void Apply(std::string_view registration);
 
 // Every value below the three keys, one line each, sorted:
 // Key\name=data, with Key the last part of the key path and data as above.
-std::string Dump(REGSAM view = KEY_WOW64_32KEY);
+std::string Dump();
 // What Dump says of these values only (Key\name each, separated by blanks):
 // "Key\name=data" lines, or "Key\name missing".
-std::string Values(std::string_view names, REGSAM view = KEY_WOW64_32KEY);
+std::string Values(std::string_view names);
 
 // The values as a freshly installed driver leaves them, SetGPIO0InQuad too.
 extern const std::string kFreshInstall;

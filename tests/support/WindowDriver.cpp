@@ -116,38 +116,30 @@ std::wstring WindowDriver::Look(HWND hwnd) {
   return look + (IsWindowEnabled(hwnd) ? L"" : L" off");
 }
 
-Picture WindowDriver::Capture() {
-  HWND window = form_->hwnd();
-  RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-  Pump();
-  RECT r;
-  GetWindowRect(window, &r);
+// What a device context shows in a rectangle of it.
+Picture Grab(HDC source, const RECT& r) {
   Picture picture{r.right - r.left, r.bottom - r.top, {}};
   BITMAPINFO info{{sizeof info.bmiHeader, picture.width, -picture.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
   void* bits = nullptr;
-  HDC source = GetWindowDC(window), memory = CreateCompatibleDC(source);
+  HDC memory = CreateCompatibleDC(source);
   HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, picture.width, picture.height, source, 0, 0, SRCCOPY);
-  const auto* pixels = static_cast<const unsigned*>(bits);
-  for (int i = 0; i < picture.width * picture.height; ++i) picture.pixels.push_back(pixels[i] & 0xFFFFFF);
-  SelectObject(memory, old), DeleteObject(bitmap), DeleteDC(memory), ReleaseDC(window, source);
+  BitBlt(memory, 0, 0, picture.width, picture.height, source, r.left, r.top, SRCCOPY);
+  for (int i = 0; i < picture.width * picture.height; ++i)
+    picture.pixels.push_back(static_cast<const unsigned*>(bits)[i] & 0xFFFFFF);
+  SelectObject(memory, old), DeleteObject(bitmap), DeleteDC(memory);
   return picture;
 }
 
-Picture WindowDriver::CaptureWithList(HWND list) {
+Picture WindowDriver::Capture(HWND list) {
   RedrawWindow(form_->hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN), Pump();
   RECT r, open;
-  GetWindowRect(form_->hwnd(), &r), GetWindowRect(list, &open), UnionRect(&r, &r, &open);
-  Picture picture{r.right - r.left, r.bottom - r.top, {}};
-  BITMAPINFO info{{sizeof info.bmiHeader, picture.width, -picture.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-  void* bits = nullptr;
-  HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, picture.width, picture.height, screen, r.left, r.top, SRCCOPY);
-  for (int i = 0; i < picture.width * picture.height; ++i) picture.pixels.push_back(static_cast<const unsigned*>(bits)[i] & 0xFFFFFF);
-  SelectObject(memory, old), DeleteObject(bitmap), DeleteDC(memory), ReleaseDC(nullptr, screen);
+  GetWindowRect(form_->hwnd(), &r);
+  // The window's own pixels; with a list, the screen where both lie.
+  HDC source = list ? GetDC(nullptr) : GetWindowDC(form_->hwnd());
+  list ? (GetWindowRect(list, &open), UnionRect(&r, &r, &open)) : OffsetRect(&r, -r.left, -r.top);
+  const Picture picture = Grab(source, r);
+  ReleaseDC(list ? nullptr : form_->hwnd(), source);
   return picture;
 }
 

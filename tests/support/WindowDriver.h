@@ -95,10 +95,9 @@ class WindowDriver {
 
   // The whole window as it is on the screen, title bar and frame included,
   // and where a control lies in it.
-  Picture Capture();
-  // The screen where the window and a list it has open lie, as the user
-  // sees it, with whatever stands over them (a tooltip).
-  Picture CaptureWithList(HWND list);
+  // With a list it has open: the screen where both lie, as the user sees
+  // it, with whatever stands over them (a tooltip).
+  Picture Capture(HWND list = nullptr);
   RECT Place(HWND control);
 
  private:

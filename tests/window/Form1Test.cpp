@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sstream>
 #include <tuple>
 
 #include "tests/support/Registration.h"
@@ -17,20 +19,18 @@ TEST(Form1, KeysActOnlyOnTheShownPagesUsableControlsAndPageSwitchesWriteNothing)
   const std::string stored = Dump();
   // Each page's controls in tab order, from the row of tabs round to OK; an
   // option button by its caption.
-  // clang-format off
-  const std::vector<const char*> cycles[] = {
-      {"SSTab1", "chkPlayA3D", "chkA3DSplash", "ListView1", "Picture1", "cmdOK"},
-      {"SSTab1", "chkMIDIfx", "cboWavetableMode", "hsbEffect1", "hsbEffect2", "cmdOK"},
-      {"SSTab1", "&Stereo", "&Quad", "cboA3DType", "cmdOK"},
-      {"SSTab1", "chkST3D", "hsbPCM1", "hsbPCM2", "hsbFront", "hsbRear", "chkShare",
-       "chkAttenuation", "chkLA2Inv", "chkLA4Inv", "cmdAC97Help", "cmdOK"},
-      {"SSTab1", "cboAnalogEQ", "&32 kHz", "&44.1 kHz", "4&8 kHz", "chkDetOut", "chkEnOut",
-       "chkDetIn", "cmdDO", "cmdDI", "cmdOK"}};
-  // clang-format on
+  const char* cycles[] = {"SSTab1 chkPlayA3D chkA3DSplash ListView1 Picture1 cmdOK",
+                          "SSTab1 chkMIDIfx cboWavetableMode hsbEffect1 hsbEffect2 cmdOK",
+                          "SSTab1 &Stereo &Quad cboA3DType cmdOK",
+                          "SSTab1 chkST3D hsbPCM1 hsbPCM2 hsbFront hsbRear chkShare chkAttenuation chkLA2Inv chkLA4Inv "
+                          "cmdAC97Help cmdOK",
+                          "SSTab1 cboAnalogEQ &32_kHz &44.1_kHz 4&8_kHz chkDetOut chkEnOut chkDetIn cmdDO cmdDI cmdOK"};
   for (int page : {3, 0, 4, 1, 2}) {
     panel.ClickTab(page);
     // Tab from OK round the page, then Shift+Tab round it back.
-    const auto& cycle = cycles[page];
+    std::vector<std::string> cycle;
+    std::istringstream names(cycles[page]);
+    for (std::string name; names >> name; cycle.push_back(name)) std::replace(name.begin(), name.end(), '_', ' ');
     SetFocus(panel.Hwnd("cmdOK"));
     for (std::size_t i = 0; i < 2 * cycle.size(); ++i) {
       const bool back = i >= cycle.size();
@@ -87,8 +87,6 @@ TEST(Form1, EveryValueThatCouldNotBeSavedIsToldInOneNoticePerLoadOrAction) {
        [](WindowDriver& p) { p.ClickTab(1), SetFocus(p.Hwnd("cboWavetableMode")), p.Key(VK_DOWN); },
        {L"could not be saved, so nothing was changed:\r\n    Wavetable Mode (GamerMode)\r\n\r\n"},
        {1, "cboWavetableMode", L"320 Voices"}},
-      {lock("ControlPanel"), [](WindowDriver& p) { p.ClickTab(1), p.AltKey(L'1'), p.Key(VK_RIGHT); },
-       {L"    Effect 1 (Reverb) (ReverbAmount)\r\n"}, {1, "lblEffect1", L"64"}},
       {lock("ControlPanel"), [](WindowDriver& p) { p.ClickTab(2), p.Click("&Quad"); },
        {L"    Quad Codec Output Mode (QuadCodecOutputModeState)\r\n", L"administrator"}, {2, "&Quad", L"0"}}};
   // clang-format on

@@ -72,7 +72,10 @@ TEST(Live, ValuesAnotherProgramStoresShowWithinASecondAndNothingIsWritten) {
   EXPECT_TRUE(Within(panel, [&] {
     return panel.Look("hsbEffect1") + panel.Look("lblEffect1") + panel.Look("chkLA2Inv") + panel.Look("&32 kHz") +
                panel.Look("lblDigOut") ==
-           L"55" L"0" L"0" L"22050";
+           L"55"
+           L"0"
+           L"0"
+           L"22050";
   })) << "not shown";
   EXPECT_EQ(Values("ControlPanel\\ReverbAmount Customization\\CorrectLA2"),
             "ControlPanel\\ReverbAmount=\"5\"\nCustomization\\CorrectLA2=dword:00000007\n");
@@ -111,18 +114,14 @@ DWORD RunPanel(const std::wstring& arguments, std::string& printed) {
   return status;
 }
 
-std::string Bytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), {}};
-}
-
 // /save, which stores nothing, writes what the window's Save writes after
 // its start-up has stored what it rewrites and creates; /load of a file one
 // of whose values cannot be stored stores none of them.
 TEST(Live, TheCommandLineSavesWhatTheWindowSavesAndLoadsAFileWholeOrNotAtAll) {
   const std::string cp = "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\wdm_au8830\\ControlPanel]\n",
                     cu = "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\wdm_au8830\\Customization]\n";
-  DriverKeys keys(kFreshInstall + cu + "\"SetGPIO0InQuad\"=-\n\"SupportAnalogEQ\"=\"1\"\n" + cp + "\"ChorusAmount\"=\"x\"\n");
+  DriverKeys keys(kFreshInstall + cu + "\"SetGPIO0InQuad\"=-\n\"SupportAnalogEQ\"=\"1\"\n" + cp +
+                  "\"ChorusAmount\"=\"x\"\n");
   const std::string stored = Dump(), temp = std::getenv("TEMP"), line = temp + "\\line.reg", menu = temp + "\\menu.reg";
   std::string printed;
   EXPECT_EQ(RunPanel(L"/save " + std::wstring(line.begin(), line.end()), printed), 0u) << printed;
@@ -131,15 +130,18 @@ TEST(Live, TheCommandLineSavesWhatTheWindowSavesAndLoadsAFileWholeOrNotAtAll) {
     WindowDriver panel;
     panel.form().menu().Save(std::wstring(menu.begin(), menu.end()));
   }
-  EXPECT_EQ(Bytes(line), Bytes(menu));
-  EXPECT_NE(Bytes(line).find("\"SetGPIO0InQuad\"=dword:00000000"), std::string::npos);
+  std::ifstream fromLine(line, std::ios::binary), fromMenu(menu, std::ios::binary);
+  const std::string saved{std::istreambuf_iterator<char>(fromLine), {}};
+  EXPECT_EQ(saved, std::string(std::istreambuf_iterator<char>(fromMenu), {}));
+  EXPECT_NE(saved.find("\"SetGPIO0InQuad\"=dword:00000000"), std::string::npos);
   const std::string before = Dump();
   LockKey("Customization");
   std::ofstream(line, std::ios::binary) << "REGEDIT4\n" + cp + "\"ReverbAmount\"=dword:5\n" + cu +
                                                "\"AC97PCMOutVol\"=dword:3\n";
   EXPECT_EQ(RunPanel(L"/load " + std::wstring(line.begin(), line.end()), printed), 1u);
   EXPECT_NE(printed.find("could not be saved, so nothing was changed:\r\n    PCM 1 Out Level (AC97PCMOutVol)"),
-            std::string::npos) << printed;
+            std::string::npos)
+      << printed;
   EXPECT_EQ(Dump(), before);
 }
 

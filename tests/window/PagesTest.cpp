@@ -100,7 +100,6 @@ TEST(Pages, EachKindOfInputWritesItsControlsValuesAndEachHelpButtonOnlyInforms) 
   // (a push button 0); what that writes, shows besides, and informs of.
   struct Act { int tab; std::wstring act; std::string written; std::wstring looks = L"", box = L""; };
   const Act acts[] = {
-      {2, L"cboA3DType=Monitor Speakers", "PrimaryXtalk=2"},
       {2, L"&Quad=1", "QuadCodecOutputModeState=1", L"lblQuad=Quad, &Stereo=0"},
       {1, L"cboWavetableMode=64 Voices", "GamerMode=0 SoftSynthVoices=0 SoftSynthMode=0 SoftSynthModeIndex=2 SoftSynth=0"},
       {4, L"cboAnalogEQ=Video", "SupportAnalogEQ=1 AnalogEQSrcLine=4 AnalogEQEnableState=1"},
@@ -124,13 +123,36 @@ TEST(Pages, EachKindOfInputWritesItsControlsValuesAndEachHelpButtonOnlyInforms) 
       {3, L"hsbPCM1", "AC97PCMOutVol", {{VK_END, 31}}}, {3, L"hsbPCM2", "AC97PCM2OutVol", {{kDrag, 31}}},
       {3, L"hsbFront", "AC97MixerFrontOutVol", {{VK_HOME, 0}}}, {1, L"hsbEffect2", "ChorusAmount", {{kDrag, 127}}}};
   // clang-format on
-  Seeded panel("[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\wdm_au8830\\Customization]\n"
-               "\"CorrectLA2\"=dword:00000002\n");
+  Seeded panel(
+      "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\wdm_au8830\\Customization]\n"
+      "\"CorrectLA2\"=dword:00000002\n");
   for (const auto& [tab, act, written, looks, box] : acts) panel.Expect(tab, act, 0, written, looks, box);
   for (const auto& [tab, bar, value, ways] : bars)
     for (const auto& [way, to] : ways)
       panel.Expect(tab, bar + L"=" + std::to_wstring(to), way, value + "=" + std::to_string(to),
                    L"lbl" + bar.substr(3) + L"=" + std::to_wstring(to));
+}
+
+// An open list's items passed over are no choice: closed by Esc it shows
+// the stored item again and writes nothing; Enter chooses the item under
+// the pointer and writes its row once.
+TEST(Pages, AListClosedWithoutAChoiceShowsTheStoredItemAndWritesNothing) {
+  Seeded seeded("");
+  WindowDriver& panel = seeded.panel;
+  panel.ClickTab(4);
+  HWND list = panel.Hwnd("cboAnalogEQ");
+  COMBOBOXINFO info{sizeof info, {}, {}, 0, nullptr, nullptr, nullptr};
+  GetComboBoxInfo(list, &info);
+  RECT item{};
+  SendMessageW(info.hwndList, LB_GETITEMRECT, 5, reinterpret_cast<LPARAM>(&item));
+  seeded.store.writes.clear();
+  std::wstring looks;
+  for (UINT key : {VK_ESCAPE, VK_RETURN}) {
+    panel.Click(list), panel.Deliver(info.hwndList, WM_MOUSEMOVE, 0, MAKELPARAM(item.left + 5, item.top + 2));
+    panel.Key(key), looks += panel.Look(list) + L"|";
+  }
+  EXPECT_EQ(looks, L"None|Video|");
+  EXPECT_EQ(Joined(seeded.store.writes), "SupportAnalogEQ=1 AnalogEQSrcLine=4 AnalogEQEnableState=1");
 }
 
 }  // namespace
