@@ -43,7 +43,7 @@ bench: win64 win32
 	WINEPREFIX=$(CURDIR)/$(BENCH_PREFIX) wineserver -w
 	scripts/with-display $(BENCH_PREFIX) wine build/win64/bench/calvane-bench.exe \
 	  "Z:$(CURDIR)/build/win64/calvane-panel.exe" "Z:$(CURDIR)/build/win32/calvane-panel.exe" \
-	  "Z:$(CURDIR)/build/win64/bench/minimal.exe"
+	  "Z:$(CURDIR)/build/win64/bench/minimal.exe" "Z:$(CURDIR)/build/win64/bench/minimal-controls.exe"
 
 screenshots: win64
 	scripts/screenshots build/screenshots

@@ -1,7 +1,12 @@
 // The smallest program of the panel's kind, to measure the panel against:
 // one empty window of the panel's size and style, shown at once; closing it
-// ends the program.
+// ends the program. Built with MINIMAL_COMMON_CONTROLS, it also loads the
+// common controls and shows an empty tab control: what any program of the
+// panel's kind pays before its first setting.
 #include <windows.h>
+#ifdef MINIMAL_COMMON_CONTROLS
+#include <commctrl.h>
+#endif
 
 namespace {
 
@@ -16,6 +21,10 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+#ifdef MINIMAL_COMMON_CONTROLS
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&icc);
+#endif
   WNDCLASSW wc{};
   wc.lpfnWndProc = WindowProc;
   wc.hInstance = instance;
@@ -29,6 +38,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"Minimal", style, CW_USEDEFAULT, CW_USEDEFAULT,
                               frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                               instance, nullptr);
+#ifdef MINIMAL_COMMON_CONTROLS
+  CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE, 5, 5,
+                  frame.right - frame.left - 20, frame.bottom - frame.top - 50, hwnd, nullptr,
+                  instance, nullptr);
+#endif
   ShowWindow(hwnd, SW_SHOW);
   UpdateWindow(hwnd);
 
