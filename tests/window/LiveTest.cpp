@@ -91,6 +91,14 @@ TEST(Live, ValuesAnotherProgramStoresShowWithinASecondAndNothingIsWritten) {
   EXPECT_FALSE(Within(panel, [&] { return panel.Look("cboAnalogEQ").empty(); })) << "changed under the open list";
   panel.Key(VK_ESCAPE);
   EXPECT_TRUE(Within(panel, [&] { return panel.Look("cboAnalogEQ").empty(); }));
+  // Undo leaves the rate the other program stored over the user's, and says
+  // so once.
+  panel.boxes().shown.clear();
+  panel.form().menu().Undo();
+  ASSERT_EQ(panel.boxes().shown.size(), 1u);
+  EXPECT_EQ(panel.boxes().shown[0].title + L": " + panel.boxes().shown[0].text,
+            L"Undo All Changes: Another program has changed these settings since the panel did, so the undo left "
+            L"them as they are:\r\n    Output Rate (SpdifFrequency)\r\n");
   EXPECT_EQ(store.writes, std::vector<std::string>{});
 }
 
