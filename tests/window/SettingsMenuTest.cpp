@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
+#include <thread>
 
 #include "tests/support/Registration.h"
 #include "tests/support/WindowDriver.h"
+#include "window/FileDialog.h"
 
 namespace calvane::test {
 namespace {
@@ -137,6 +140,31 @@ TEST(Tooltips, EachSettingsControlExplainsItsOwnSettingBesideIt) {
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     SendMessageW(tips, TTM_POP, 0, 0);
   }
+}
+
+// The system's Save dialog, answered as a user answers it, from another
+// thread once the dialog shows.
+std::wstring ChooseAnswering(const std::function<void(HWND)>& answer) {
+  std::thread user([&] {
+    HWND dialog = nullptr;
+    for (int i = 0; i < 500 && !((dialog = FindWindowW(L"#32770", nullptr)) && IsWindowVisible(dialog)); ++i)
+      Sleep(20);
+    answer(dialog);
+  });
+  const std::wstring chosen = SystemFileDialog().Choose(nullptr, true);
+  user.join();
+  return chosen;
+}
+
+TEST(FileDialog, ACancelledDialogChoosesNothingAndATypedNameGetsTheRegistrationExtension) {
+  EXPECT_EQ(ChooseAnswering([](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); }), L"");
+  const std::wstring folder = _wgetenv(L"TEMP");
+  EXPECT_EQ(ChooseAnswering([&](HWND dialog) {
+              for (int box : {0x480, 0x47c})  // the name's field, an edit or a combo box
+                SetDlgItemTextW(dialog, box, (folder + L"\\chosen").c_str());
+              PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+            }),
+            folder + L"\\chosen.reg");
 }
 
 }  // namespace
