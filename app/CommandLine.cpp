@@ -4,6 +4,7 @@
 
 #include "model/Panel.h"
 #include "model/SettingsTransfer.h"
+#include "settings/RegistrationText.h"
 #include "registry/Store.h"
 #include "window/Notices.h"
 #include "window/pages/Pages.h"
@@ -104,7 +105,7 @@ int RunCommandLine(const std::vector<std::wstring>& arguments) {
   if (load) return Load(arguments[1]);
   std::wstring given;
   for (const auto& argument : arguments) {
-    given += L" " + (argument.size() > 80 ? argument.substr(0, 80) + L"..." : argument);
+    given += L" " + registration::Cut(argument);
   }
   Complain(L"Arguments not understood:" + given + L"\r\n\r\n" + kUsage);
   return 2;

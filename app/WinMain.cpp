@@ -10,15 +10,11 @@
 
 #include "app/CommandLine.h"
 #include "registry/Store.h"
+#include "registry/UniqueHandle.h"
 #include "window/FileDialog.h"
 #include "window/Form1.h"
 
 namespace {
-
-struct HandleCloser {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using UniqueHandle = std::unique_ptr<void, HandleCloser>;
 
 // One window per logon session: a start while one is open brings that window
 // (or the message box or file dialog it has open) to the front and ends. The
@@ -45,7 +41,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const std::vector<std::wstring> arguments(__wargv + std::min(__argc, 1), __wargv + __argc);
   try {
     if (!arguments.empty()) return calvane::RunCommandLine(arguments);
-    const UniqueHandle once(CreateMutexW(nullptr, FALSE, L"Local\\CalvaneControlPanel"));
+    const calvane::UniqueHandle once(CreateMutexW(nullptr, FALSE, L"Local\\CalvaneControlPanel"));
     if (GetLastError() == ERROR_ALREADY_EXISTS && BroughtOpenWindowForward()) return 0;
 
     calvane::SystemRegistry registry;

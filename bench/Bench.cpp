@@ -17,17 +17,13 @@
 #include <vector>
 
 #include "registry/Store.h"
+#include "registry/UniqueHandle.h"
 #include "window/Form1.h"
 
 namespace {
 
 constexpr int kRuns = 9;
 constexpr int kClicks = 1000;
-
-struct HandleCloser {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using UniqueHandle = std::unique_ptr<void, HandleCloser>;
 
 double Seconds() {
   LARGE_INTEGER frequency, now;
@@ -66,7 +62,7 @@ std::optional<Run> Start(const std::wstring& exe) {
                       &startup, &info)) {
     return std::nullopt;
   }
-  UniqueHandle process(info.hProcess), thread(info.hThread);
+  calvane::UniqueHandle process(info.hProcess), thread(info.hThread);
   HWND window;
   while (!(window = VisibleWindowOf(info.dwProcessId))) {
     if (WaitForSingleObject(info.hProcess, 1) == WAIT_OBJECT_0 || Seconds() - start > 30) {

@@ -14,32 +14,21 @@ RawValue Dword(std::uint32_t number) {
 }
 
 // What a value holds now: its data, that it does not exist (nothing), or a
-// failure to tell, which stops the change before it writes anything. One
-// query serves for the small values the panel changes.
+// failure to tell, which stops the change before it writes anything.
 LONG Before(Store& store, HKEY key, const char* name, std::optional<RawValue>& before) {
-  RawValue value{REG_NONE, std::vector<BYTE>(64)};
-  for (int attempt = 0; attempt < 4; ++attempt) {
-    DWORD size = static_cast<DWORD>(value.bytes.size());
-    const LONG status = store.QueryValue(key, name, &value.type, value.bytes.data(), &size);
-    if (status == ERROR_FILE_NOT_FOUND) return before.reset(), ERROR_SUCCESS;
-    if (status == ERROR_SUCCESS) {
-      value.bytes.resize(size);
-      return before = std::move(value), ERROR_SUCCESS;
-    }
-    if (status != ERROR_MORE_DATA) return status;
-    value.bytes.resize(size);
-  }
-  return ERROR_MORE_DATA;
+  LONG status = ERROR_SUCCESS;
+  before = ReadRawValue(store, key, name, &status);
+  return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
 }
 
 }  // namespace
 
 void ChangeSet::Write(Setting setting, std::uint32_t number) {
-  writes_.push_back({setting, Dword(number)});
+  writes_.push_back({setting, Dword(number), number});
 }
 
 void ChangeSet::Restore(Setting setting, const RawValue& value) {
-  writes_.push_back({setting, value});
+  writes_.push_back({setting, value, std::nullopt});
 }
 
 std::vector<Setting> ChangeSet::Settings() const {
@@ -74,7 +63,6 @@ ChangeSet::Result ChangeSet::Apply(Store& store, const std::function<bool(Settin
     return std::find_if(keys.begin(), keys.end(), [key](const auto& k) { return k.first == key; })
         ->second.get();
   };
-  std::vector<bool> written;  // beside result.changes: whether it was written yet
   auto changeOf = [&result](Setting setting) {
     return std::find_if(result.changes.begin(), result.changes.end(),
                         [setting](const Change& c) { return c.setting == setting; });
@@ -84,36 +72,31 @@ ChangeSet::Result ChangeSet::Apply(Store& store, const std::function<bool(Settin
     HKEY key = keyOf(write.setting);
     const char* name = Info(write.setting).name;
     auto change = changeOf(write.setting);
+    std::optional<RawValue> before;
     LONG status = ERROR_SUCCESS;
-    if (change == result.changes.end()) {
-      std::optional<RawValue> before;
-      if (writes_.size() > 1 || (kept && kept(write.setting))) status = Before(store, key, name, before);
-      if (status == ERROR_SUCCESS) {
-        change = result.changes.insert(result.changes.end(), {write.setting, before, {}});
-        written.push_back(false);
-      }
+    if (change == result.changes.end() && (writes_.size() > 1 || (kept && kept(write.setting)))) {
+      status = Before(store, key, name, before);
     }
     if (status == ERROR_SUCCESS) {
       // A number goes through the routine that stores every setting; a value
       // put back goes in as it was.
-      status = write.data.type == REG_DWORD && write.data.bytes.size() == 4
-                   ? WriteValue(store, key, name, kTypeNumber,
-                                SettingValue(static_cast<std::int32_t>(
-                                    write.data.bytes[0] | write.data.bytes[1] << 8 |
-                                    write.data.bytes[2] << 16 |
-                                    static_cast<DWORD>(write.data.bytes[3]) << 24)))
-                   : WriteRawValue(store, key, name, write.data);
+      status = write.number ? WriteValue(store, key, name, kTypeNumber,
+                                         SettingValue(static_cast<std::int32_t>(*write.number)))
+                            : WriteRawValue(store, key, name, write.data);
     }
     if (status == ERROR_SUCCESS) {
-      change->after = write.data;
-      written[change - result.changes.begin()] = true;
+      // A value's first write keeps what it held before.
+      if (change == result.changes.end()) {
+        result.changes.push_back({write.setting, std::move(before), write.data});
+      } else {
+        change->after = write.data;
+      }
       continue;
     }
     // Put back, last first, what this change wrote.
     result.failed = write.setting;
     result.status = status;
     for (auto done = result.changes.rbegin(); done != result.changes.rend(); ++done) {
-      if (!written[result.changes.rend() - done - 1]) continue;
       HKEY doneKey = keyOf(done->setting);
       const char* doneName = Info(done->setting).name;
       const LONG undone = done->before ? WriteRawValue(store, doneKey, doneName, *done->before)

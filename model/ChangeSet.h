@@ -38,7 +38,6 @@ class ChangeSet {
   // A number, stored as REG_DWORD; a value exactly as it was stored.
   void Write(Setting setting, std::uint32_t number);
   void Restore(Setting setting, const RawValue& value);
-  bool empty() const { return writes_.empty(); }
   // The values it writes, each once, in the order of their first write.
   std::vector<Setting> Settings() const;
 
@@ -52,6 +51,7 @@ class ChangeSet {
   struct Pending {
     Setting setting;
     RawValue data;
+    std::optional<std::uint32_t> number;  // for a number, data is its REG_DWORD
   };
   std::vector<Pending> writes_;
 };

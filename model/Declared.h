@@ -23,6 +23,9 @@ struct Declared {
   };
 
   std::vector<std::unique_ptr<Field>> fields;
+  // The controls the start-up fill sets, in its fixed order; each set that
+  // moves a control runs its change action, and so writes, at once.
+  std::vector<const char*> fillOrder;
   std::vector<Note> notes;
   std::vector<FixedList> fixedLists;
 

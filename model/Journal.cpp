@@ -6,25 +6,10 @@
 
 namespace calvane {
 
-std::array<std::optional<RawValue>, kSettingCount> Panel::ReadAllStored() const {
-  std::array<std::optional<RawValue>, kSettingCount> stored;
-  for (Key key : kKeys) {
-    const OpenedKey opened = OpenToRead(store_, key);
-    if (opened.status() != ERROR_SUCCESS) continue;
-    for (const SettingInfo& info : kSettings) {
-      if (info.key == key) {
-        stored[static_cast<std::size_t>(info.setting)] =
-            ReadRawValue(store_, opened.get(), info.name);
-      }
-    }
-  }
-  return stored;
-}
-
 void Panel::BeginJournal() {
   journaling_ = true;
   journal_ = {};
-  known_ = ReadAllStored();
+  known_ = ReadStoredValues(store_);
 }
 
 bool Panel::CanUndo() const {
@@ -33,7 +18,7 @@ bool Panel::CanUndo() const {
 
 Panel::UndoOutcome Panel::Undo() {
   UndoOutcome outcome;
-  const auto stored = ReadAllStored();
+  const StoredValues stored = ReadStoredValues(store_);
   ChangeSet changes;
   std::vector<Setting> shown;
   for (const SettingInfo& info : kSettings) {
@@ -48,24 +33,25 @@ Panel::UndoOutcome Panel::Undo() {
       changes.Restore(info.setting, *journal_[at]->before);
     }
   }
-  const auto journal = journal_;
   outcome.failure = Commit(changes);
-  // An undo that worked ends the journal; one that failed keeps it, so that
-  // the user can try again.
-  journal_ = outcome.failure ? journal : decltype(journal_){};
-  if (!outcome.failure) ShowStored(shown);
+  // An undo that worked ends the journal; one that failed wrote nothing and
+  // keeps it, so that the user can try again.
+  if (!outcome.failure) {
+    journal_ = {};
+    ShowStored(shown, ReadStoredValues(store_));
+  }
   return outcome;
 }
 
 std::vector<Setting> Panel::Reconcile() {
   std::vector<Setting> changed;
   if (!journaling_) return changed;
-  const auto stored = ReadAllStored();
+  const StoredValues stored = ReadStoredValues(store_);
   for (const SettingInfo& info : kSettings) {
     const auto at = static_cast<std::size_t>(info.setting);
     if (stored[at] != known_[at]) changed.push_back(info.setting);
   }
-  if (!changed.empty()) ShowStored(changed);
+  if (!changed.empty()) ShowStored(changed, stored);
   return changed;
 }
 

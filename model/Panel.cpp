@@ -6,18 +6,6 @@
 namespace calvane {
 namespace {
 
-// The controls the start-up fill sets, in its fixed order: the EQ source
-// (step 1), the level bars (2), the amount sliders (3), the check boxes
-// (6 and 8), the voice mode and then the A3D type (9). Each set that moves a
-// control runs its change action, and so writes, at once. The labels
-// (steps 4, 5, 7, 10) and the enabling of the S/PDIF enable boxes (11)
-// follow from the snapshot once the fill is done; they write nothing.
-constexpr const char* kFillOrder[] = {
-    "cboAnalogEQ", "hsbPCM1",          "hsbPCM2",   "hsbFront",   "hsbRear",      "hsbEffect1",
-    "hsbEffect2",  "chkMIDIfx",        "chkST3D",   "chkPlayA3D", "chkA3DSplash", "chkAttenuation",
-    "chkLA2Inv",   "chkLA4Inv",        "chkShare",  "chkDetOut",  "chkEnOut",     "chkDetIn",
-    "chkEnIn",     "cboWavetableMode", "cboA3DType"};
-
 [[noreturn]] void Fail(const std::string& what) { throw Mistake(what); }
 
 }  // namespace
@@ -42,7 +30,7 @@ Panel::Panel(Store& store, const Declared& pages) : store_(store), pages_(pages)
       Fail(std::string(info.name) + " is edited by no control");
     }
   }
-  for (const char* control : kFillOrder) FieldOf(control);
+  for (const char* control : pages_.fillOrder) FieldOf(control);
 }
 
 const Field& Panel::FieldOf(std::string_view control) const {
@@ -94,10 +82,13 @@ std::vector<WriteFailure> Panel::StartUp() {
   if (snapshot_.Text(Setting::SetGPIO0InQuad).empty()) {
     ChangeSet create;
     create.Write(Setting::SetGPIO0InQuad, 0);
-    if (auto failure = Commit(create)) failures.push_back(*failure);
-    snapshot_.Take(Setting::SetGPIO0InQuad, ReadSetting(store_, Setting::SetGPIO0InQuad));
+    if (auto failure = Commit(create)) {
+      failures.push_back(*failure);
+    } else {
+      snapshot_.Put(Setting::SetGPIO0InQuad, 0);
+    }
   }
-  for (const char* control : kFillOrder) {
+  for (const char* control : pages_.fillOrder) {
     const Field& field = FieldOf(control);
     if (const auto state = field.Fill(snapshot_)) {
       if (auto failure = Change(field, *state)) failures.push_back(*failure);
@@ -126,21 +117,22 @@ void Panel::Act(const Field& field, int state) {
   field.ShowCompanions(*this, snapshot_, Moment::Change);
 }
 
+void Panel::AddWrites(ChangeSet& changes, const Field& field, int state) {
+  const Numbers numbers = field.Written(state);
+  for (std::size_t i = 0; i < numbers.size(); ++i) changes.Write(field.settings[i], numbers[i]);
+}
+
 std::optional<WriteFailure> Panel::Change(const Field& field, int state) {
   if (state == StateOf(field).state || state < 0 || state >= field.Count()) return std::nullopt;
   ChangeSet changes;
-  const Numbers numbers = field.Written(state);
-  for (std::size_t i = 0; i < numbers.size(); ++i) changes.Write(field.settings[i], numbers[i]);
+  AddWrites(changes, field, state);
   Act(field, state);
   return Commit(changes);
 }
 
 std::optional<WriteFailure> Panel::Apply(std::span<const std::pair<const Field*, int>> states) {
   ChangeSet changes;
-  for (const auto& [field, state] : states) {
-    const Numbers numbers = field->Written(state);
-    for (std::size_t i = 0; i < numbers.size(); ++i) changes.Write(field->settings[i], numbers[i]);
-  }
+  for (const auto& [field, state] : states) AddWrites(changes, *field, state);
   auto failure = Commit(changes);
   if (!failure) {
     for (const auto& [field, state] : states) Act(*field, state);
@@ -165,8 +157,8 @@ std::optional<WriteFailure> Panel::Commit(const ChangeSet& changes) {
   }
   if (result.ok()) return std::nullopt;
   // What the window shows goes back to what is stored: the settings of the
-  // change, each read again.
-  ShowStored(changes.Settings());
+  // change, read again.
+  ShowStored(changes.Settings(), ReadStoredValues(store_));
   return WriteFailure{*result.failed, result.status, result.notPutBack};
 }
 
@@ -184,18 +176,16 @@ void Panel::Refresh(const Field& field) {
   field.ShowCompanions(*this, snapshot_, Moment::Refresh);
 }
 
-void Panel::ShowStored(const std::vector<Setting>& settings) {
+void Panel::ShowStored(const std::vector<Setting>& settings, const StoredValues& stored) {
   std::vector<const Field*> fields;
   for (Setting setting : settings) {
-    if (Info(setting).entry != Entry::None) snapshot_.Take(setting, ReadSetting(store_, setting));
+    const auto at = static_cast<std::size_t>(setting);
+    known_[at] = stored[at];
+    if (Info(setting).entry != Entry::None) {
+      snapshot_.Take(setting, stored[at] ? ValueOf(*stored[at]) : SettingValue());
+    }
     const Field* field = &FieldEditing(setting);
     if (std::find(fields.begin(), fields.end(), field) == fields.end()) fields.push_back(field);
-  }
-  if (journaling_) {
-    const auto stored = ReadAllStored();
-    for (Setting setting : settings) {
-      known_[static_cast<std::size_t>(setting)] = stored[static_cast<std::size_t>(setting)];
-    }
   }
   for (const Field* field : fields) Refresh(*field);
 }

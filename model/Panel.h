@@ -59,7 +59,6 @@ class Panel : private Looks {
 
   const Declared& pages() const { return pages_; }
   Store& store() const { return store_; }
-  const Snapshot& snapshot() const { return snapshot_; }
   const Field& FieldOf(std::string_view control) const;  // throws when there is none
   const Field& FieldEditing(Setting setting) const;
   const ControlState& StateOf(const Field& field) const;
@@ -110,10 +109,10 @@ class Panel : private Looks {
   // The change action without its writes: state, entries, companions.
   void Act(const Field& field, int state);
   std::optional<WriteFailure> Commit(const ChangeSet& changes);
-  // Reads these values again and shows them quietly.
-  void ShowStored(const std::vector<Setting>& settings);
+  // Shows these values quietly as they are stored.
+  void ShowStored(const std::vector<Setting>& settings, const StoredValues& stored);
   void Refresh(const Field& field);
-  std::array<std::optional<RawValue>, kSettingCount> ReadAllStored() const;
+  static void AddWrites(ChangeSet& changes, const Field& field, int state);
 
   Store& store_;
   const Declared& pages_;
@@ -123,7 +122,7 @@ class Panel : private Looks {
   PanelView* view_ = nullptr;
   bool journaling_ = false;
   std::array<std::optional<Journaled>, kSettingCount> journal_;
-  std::array<std::optional<RawValue>, kSettingCount> known_;
+  StoredValues known_;
 };
 
 }  // namespace calvane

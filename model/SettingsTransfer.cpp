@@ -27,17 +27,11 @@ SaveOutcome SaveSettings(const Panel& panel, const std::wstring& path) {
   SaveOutcome outcome;
   // Which values are stored, read now. SetGPIO0InQuad counts as stored
   // whenever its key exists: the start-up creates it there as 0.
+  const StoredValues held = ReadStoredValues(panel.store());
   std::array<bool, kSettingCount> stored{};
-  for (Key key : kKeys) {
-    const OpenedKey opened = OpenToRead(panel.store(), key);
-    for (const SettingInfo& info : kSettings) {
-      if (info.key != key || opened.status() != ERROR_SUCCESS) continue;
-      DWORD type = 0, size = 0;
-      stored[static_cast<std::size_t>(info.setting)] =
-          info.setting == Setting::SetGPIO0InQuad ||
-          panel.store().QueryValue(opened.get(), info.name, &type, nullptr, &size) == ERROR_SUCCESS;
-    }
-  }
+  for (std::size_t i = 0; i < kSettingCount; ++i) stored[i] = held[i].has_value();
+  stored[static_cast<std::size_t>(Setting::SetGPIO0InQuad)] =
+      KeyExists(panel.store(), Key::Customization);
   if (std::none_of(stored.begin(), stored.end(), [](bool s) { return s; })) {
     outcome.nothingStored = true;
     return outcome;

@@ -1,5 +1,7 @@
 #include "registry/KeyWatch.h"
 
+#include "registry/UniqueHandle.h"
+
 namespace calvane {
 namespace {
 
@@ -7,10 +9,6 @@ struct KeyCloser {
   void operator()(HKEY key) const { RegCloseKey(key); }
 };
 using UniqueKey = std::unique_ptr<HKEY__, KeyCloser>;
-struct HandleCloser {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using UniqueHandle = std::unique_ptr<void, HandleCloser>;
 
 // Opened for watching and reading only: a user who may not write is watched
 // too.
@@ -55,17 +53,18 @@ struct KeyWatch::State {
   // for anything made below it.
   void ArmAll() {
     armed.clear();
+    std::vector<bool> exists;
     for (const Watched& watched : keys) {
-      if (UniqueKey key = Open(watched.root, watched.path, watched.view)) {
-        Watch(std::move(key), false, REG_NOTIFY_CHANGE_LAST_SET | REG_NOTIFY_CHANGE_NAME);
-      }
+      UniqueKey key = Open(watched.root, watched.path, watched.view);
+      exists.push_back(key != nullptr);
+      if (key) Watch(std::move(key), false, REG_NOTIFY_CHANGE_LAST_SET | REG_NOTIFY_CHANGE_NAME);
     }
     values = armed.size();
-    for (const Watched& watched : keys) {
-      const bool exists = Open(watched.root, watched.path, watched.view) != nullptr;
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+      const Watched& watched = keys[k];
       for (std::string path = Parent(watched.path);; path = Parent(path)) {
         if (UniqueKey parent = Open(watched.root, path, watched.view)) {
-          Watch(std::move(parent), !exists, REG_NOTIFY_CHANGE_NAME);
+          Watch(std::move(parent), !exists[k], REG_NOTIFY_CHANGE_NAME);
           break;
         }
         if (path.empty()) break;

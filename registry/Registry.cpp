@@ -1,5 +1,6 @@
 #include "registry/Registry.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace calvane {
@@ -48,12 +49,13 @@ LONG ReadValue(Store& store, HKEY key, const char* name, SettingValue& value) {
   if (status != ERROR_SUCCESS) return status;
 
   if (type == REG_SZ) {
-    std::vector<char> buffer(size, '\0');
+    RawValue raw{REG_SZ, std::vector<BYTE>(size)};
     DWORD read = size;
-    status = store.QueryValue(key, name, &type, reinterpret_cast<BYTE*>(buffer.data()), &read);
+    status = store.QueryValue(key, name, &type, raw.bytes.data(), &read);
     // Data that grew or changed its type since the first query reads as Empty.
     if (status == ERROR_SUCCESS && (read > size || type != REG_SZ)) status = ERROR_INVALID_DATA;
-    value = status == ERROR_SUCCESS ? SettingValue(Widen(buffer.data(), read)) : SettingValue();
+    raw.bytes.resize(std::min(read, size));
+    value = status == ERROR_SUCCESS ? ValueOf(raw) : SettingValue();
     return status;
   }
   if (type == REG_DWORD) {
@@ -64,12 +66,11 @@ LONG ReadValue(Store& store, HKEY key, const char* name, SettingValue& value) {
       value = SettingValue();
       return ERROR_INVALID_DATA;
     }
-    BYTE data[sizeof(DWORD)] = {};
+    RawValue raw{REG_DWORD, std::vector<BYTE>(size)};
     DWORD read = size;
-    status = store.QueryValue(key, name, &type, data, &read);
+    status = store.QueryValue(key, name, &type, raw.bytes.data(), &read);
     if (status == ERROR_SUCCESS && type == REG_DWORD && read == size) {
-      value = SettingValue(static_cast<std::int32_t>(data[0] | data[1] << 8 | data[2] << 16 |
-                                                     static_cast<DWORD>(data[3]) << 24));
+      value = ValueOf(raw);
     } else if (status == ERROR_SUCCESS) {
       value = SettingValue();  // changed between the two queries
       status = ERROR_INVALID_DATA;
@@ -94,21 +95,34 @@ SettingValue ReadKeyValue(Store& store, HKEY root, const char* path, const char*
   return value;
 }
 
-std::optional<RawValue> ReadRawValue(Store& store, HKEY key, const char* name) {
+SettingValue ValueOf(const RawValue& raw) {
+  if (raw.type == REG_SZ) {
+    return SettingValue(Widen(reinterpret_cast<const char*>(raw.bytes.data()),
+                              static_cast<DWORD>(raw.bytes.size())));
+  }
+  const auto& b = raw.bytes;
+  if (raw.type != REG_DWORD || b.empty() || b.size() > sizeof(DWORD)) return SettingValue();
+  DWORD number = 0;
+  for (std::size_t i = b.size(); i-- > 0;) number = number << 8 | b[i];
+  return SettingValue(static_cast<std::int32_t>(number));
+}
+
+std::optional<RawValue> ReadRawValue(Store& store, HKEY key, const char* name, LONG* status) {
+  LONG ignored;
+  LONG& result = status ? *status : ignored;
   RawValue value;
   DWORD size = 0;
-  if (store.QueryValue(key, name, &value.type, nullptr, &size) != ERROR_SUCCESS) {
-    return std::nullopt;
-  }
+  result = store.QueryValue(key, name, &value.type, nullptr, &size);
+  if (result != ERROR_SUCCESS) return std::nullopt;
   // The data may grow between the two queries; then it is asked for again.
   for (int attempt = 0; attempt < 4; ++attempt) {
     value.bytes.resize(size);
-    const LONG status = store.QueryValue(key, name, &value.type, value.bytes.data(), &size);
-    if (status == ERROR_SUCCESS) {
+    result = store.QueryValue(key, name, &value.type, value.bytes.data(), &size);
+    if (result == ERROR_SUCCESS) {
       value.bytes.resize(size);
       return value;
     }
-    if (status != ERROR_MORE_DATA) return std::nullopt;
+    if (result != ERROR_MORE_DATA) return std::nullopt;
   }
   return std::nullopt;
 }

@@ -43,9 +43,14 @@ struct RawValue {
   std::vector<BYTE> bytes;
   friend bool operator==(const RawValue&, const RawValue&) = default;
 };
+// A value's data as ReadValue gives it: Empty unless it is a REG_SZ or a
+// REG_DWORD of 1 to 4 bytes.
+SettingValue ValueOf(const RawValue& raw);
 // On a key opened by the caller: a value as stored, nothing when it cannot
-// be read (missing); and a value put back exactly so.
-std::optional<RawValue> ReadRawValue(Store& store, HKEY key, const char* name);
+// be read (`status` says why: ERROR_FILE_NOT_FOUND when it is missing); and
+// a value put back exactly so.
+std::optional<RawValue> ReadRawValue(Store& store, HKEY key, const char* name,
+                                     LONG* status = nullptr);
 LONG WriteRawValue(Store& store, HKEY key, const char* name, const RawValue& value);
 
 }  // namespace calvane

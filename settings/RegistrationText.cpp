@@ -42,19 +42,11 @@ std::wstring_view Trimmed(std::wstring_view text) {
 
 // Text from the file as a fault shows it: quoted, and cut short so that a
 // line of thousands of characters is never shown whole.
-std::wstring Shown(std::wstring_view text) {
-  constexpr std::size_t kMost = 80;
-  return L"\"" + std::wstring(text.substr(0, kMost)) + (text.size() > kMost ? L"...\"" : L"\"");
-}
+std::wstring Shown(std::wstring_view text) { return L"\"" + Cut(text) + L"\""; }
 
-std::string Utf8(std::wstring_view text) {
-  if (text.empty()) return {};
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                       nullptr, 0, nullptr, nullptr);
-  std::string bytes(std::max(size, 0), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
-                      nullptr, nullptr);
-  return bytes;
+std::wstring Cut(std::wstring_view text) {
+  constexpr std::size_t kMost = 80;
+  return std::wstring(text.substr(0, kMost)) + (text.size() > kMost ? L"..." : L"");
 }
 
 std::wstring Decoded(std::string_view bytes) {

@@ -19,7 +19,8 @@ std::wstring_view Trimmed(std::wstring_view text);
 // Text from the file as a fault shows it: quoted, and cut short so that a
 // line of thousands of characters is never shown whole.
 std::wstring Shown(std::wstring_view text);
-std::string Utf8(std::wstring_view text);
+// The same, unquoted: at most 80 characters, then "...".
+std::wstring Cut(std::wstring_view text);
 // The file's bytes as text: UTF-16 with its byte-order mark, UTF-8 with one
 // (or a "Version 5.00" file in UTF-8 without), else the 8-bit code page.
 std::wstring Decoded(std::string_view bytes);

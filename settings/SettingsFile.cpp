@@ -84,12 +84,12 @@ class Reader {
     haveKey_ = true;
     key_.reset();
     if (Strip(path, kRootName)) {
-      for (Key key : {Key::ControlPanel, Key::Customization, Key::A3D}) {
+      for (Key key : kKeys) {
         if (SameText(path, KeyPath(key))) key_ = key;
       }
       if (SameText(path, kA3DWow6432)) key_ = Key::A3D;
     }
-    keyPath_ = Utf8(path);
+    keyPath_ = path;
     return std::nullopt;
   }
 
@@ -109,7 +109,7 @@ class Reader {
       return key_ == i.key && SameText(*name, i.name);
     });
     if (info == kSettings.end()) {
-      file_.skipped.push_back({keyPath_, Utf8(*name), first});
+      file_.skipped.push_back({keyPath_, *name, first});
       return std::nullopt;
     }
     const std::wstring shown = L"\"" + std::wstring(info->name, info->name + strlen(info->name));
@@ -192,7 +192,7 @@ class Reader {
   bool ended_ = false;  // whether the last line read had its line end
   bool haveKey_ = false;
   std::optional<Key> key_;  // the panel's key that values now go to
-  std::string keyPath_;
+  std::wstring keyPath_;
   SettingsFile file_;
 };
 
@@ -207,7 +207,7 @@ std::variant<SettingsFile, FileFault> ReadSettingsFile(std::string_view bytes) {
 
 std::string WriteSettingsFile(const std::vector<FileValue>& values, A3DPath a3d) {
   std::string text = "REGEDIT4\r\n";
-  for (Key key : {Key::ControlPanel, Key::Customization, Key::A3D}) {
+  for (Key key : kKeys) {
     std::string lines;
     for (const SettingInfo& info : kSettings) {
       const auto value = std::find_if(values.begin(), values.end(), [&](const FileValue& v) {

@@ -21,12 +21,12 @@ struct FileValue {
   friend bool operator==(const FileValue&, const FileValue&) = default;
 };
 
-// A value the panel leaves alone: its key as written (in UTF-8, without
+// A value the panel leaves alone: its key as written (without
 // "HKEY_LOCAL_MACHINE\"; a key below another root keeps its root), its name
 // ("" for the default value @) and its line.
 struct SkippedValue {
-  std::string key;
-  std::string name;
+  std::wstring key;
+  std::wstring name;
   int line = 0;
   friend bool operator==(const SkippedValue&, const SkippedValue&) = default;
 };

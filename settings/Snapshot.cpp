@@ -70,4 +70,19 @@ Snapshot ReadSnapshot(Store& store) {
   return snapshot;
 }
 
+StoredValues ReadStoredValues(Store& store) {
+  StoredValues stored;
+  for (Key key : kKeys) {
+    const OpenedKey opened = OpenToRead(store, key);
+    if (opened.status() != ERROR_SUCCESS) continue;
+    for (const SettingInfo& info : kSettings) {
+      if (info.key == key) {
+        stored[static_cast<std::size_t>(info.setting)] =
+            ReadRawValue(store, opened.get(), info.name);
+      }
+    }
+  }
+  return stored;
+}
+
 }  // namespace calvane

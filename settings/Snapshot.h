@@ -21,8 +21,6 @@ class Snapshot {
   // REG_DWORD becomes its decimal digits, a missing value the empty text.
   const std::wstring& Text(Setting setting) const { return At(setting).text; }
 
-  // A 16-bit entry: nothing when the stored value is no 16-bit number.
-  const std::optional<std::int16_t>& Level(Setting setting) const { return At(setting).level; }
   // A 16-bit entry as the user should see it: its number, or else what is
   // stored (a number beyond 16 bits, a text that is no number).
   std::wstring LevelText(Setting setting) const;
@@ -58,5 +56,10 @@ OpenedKey OpenToRead(Store& store, Key key);
 
 // The start-up reads: every value the snapshot keeps, in catalogue order.
 Snapshot ReadSnapshot(Store& store);
+
+// Every value of the catalogue exactly as stored (nothing: missing, or its
+// key cannot be read), each key opened once.
+using StoredValues = std::array<std::optional<RawValue>, kSettingCount>;
+StoredValues ReadStoredValues(Store& store);
 
 }  // namespace calvane

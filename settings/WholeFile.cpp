@@ -5,18 +5,15 @@
 #include <algorithm>
 #include <memory>
 
+#include "registry/UniqueHandle.h"
+
 namespace calvane {
 namespace {
 
-struct FileCloser {
-  void operator()(HANDLE file) const { CloseHandle(file); }
-};
-using UniqueFile = std::unique_ptr<void, FileCloser>;
-
-UniqueFile OpenFile(const std::wstring& path, DWORD access, DWORD creation) {
+UniqueHandle OpenFile(const std::wstring& path, DWORD access, DWORD creation) {
   HANDLE file = CreateFileW(path.c_str(), access, FILE_SHARE_READ, nullptr, creation,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
-  return UniqueFile(file == INVALID_HANDLE_VALUE ? nullptr : file);
+  return UniqueHandle(file == INVALID_HANDLE_VALUE ? nullptr : file);
 }
 
 // At most this much per ReadFile and WriteFile call.
@@ -61,7 +58,7 @@ DWORD Replace(const std::wstring& from, const std::wstring& to) {
 unsigned long ReadWholeFile(const std::wstring& path, std::string& data, std::size_t limit) {
   data.clear();
   if (path.empty()) return ERROR_INVALID_NAME;
-  UniqueFile file = OpenFile(path, GENERIC_READ, OPEN_EXISTING);
+  UniqueHandle file = OpenFile(path, GENERIC_READ, OPEN_EXISTING);
   if (!file) return GetLastError();
   const std::size_t most = limit == std::string::npos ? limit : limit + 1;
   std::size_t total = 0;
@@ -88,7 +85,7 @@ unsigned long SaveWholeFile(const std::wstring& path, const std::string& data) {
   const std::wstring written = path + L".new";
   DWORD error = ERROR_SUCCESS;
   {
-    UniqueFile file = OpenFile(written, GENERIC_WRITE, CREATE_ALWAYS);
+    UniqueHandle file = OpenFile(written, GENERIC_WRITE, CREATE_ALWAYS);
     if (!file) return GetLastError();
     error = WriteAll(file.get(), data);
     if (!error && !CloseHandle(file.release())) error = GetLastError();

@@ -30,7 +30,6 @@ class Control {
   // Gives the control its window, which then shows the control's state.
   void Attach(HWND hwnd);
 
-  bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
   // A state from the model; raises nothing. Kinds without a state ignore it.
   virtual void Show(int /*state*/) {}
@@ -59,7 +58,6 @@ class Control {
 class Label : public Control {
  public:
   explicit Label(std::wstring caption) : caption_(std::move(caption)) {}
-  const std::wstring& Caption() const { return caption_; }
   void SetCaption(const std::wstring& caption);
 
  private:
@@ -93,6 +91,8 @@ class OptionGroup : public Control {
   void Show(int index) override;
   void Add(int index, const Control& button);
   void Select(int index);
+  int Count() const { return static_cast<int>(buttons_.size()); }
+  const Control& Button(int index) const { return *buttons_[index]; }
 
  private:
   void ShowState() override;

@@ -56,20 +56,11 @@ void DialogKeys::FocusByKey(HWND control) {
 
 void DialogKeys::MoveInGroup(const ControlTable::Item& option, int step) {
   const auto& button = static_cast<const OptionButton&>(*option.control);
-  std::vector<const ControlTable::Item*> group;
-  for (const auto& item : table_.items()) {
-    if (item.row->kind == Kind::Option && item.row->name == std::string_view(option.row->name)) {
-      group.push_back(&item);
-    }
-  }
-  const int count = static_cast<int>(group.size());
-  const int index = (button.index() + step + count) % count;
-  for (const auto* item : group) {
-    if (item->row->index != index) continue;
-    FocusByKey(item->control->hwnd());
-    // A click of the group, as with the mouse.
-    SendMessageW(item->control->hwnd(), BM_CLICK, 0, 0);
-  }
+  const int count = button.group().Count();
+  HWND next = button.group().Button((button.index() + step + count) % count).hwnd();
+  FocusByKey(next);
+  // A click of the group, as with the mouse.
+  SendMessageW(next, BM_CLICK, 0, 0);
 }
 
 bool DialogKeys::AccessKey(wchar_t key) {

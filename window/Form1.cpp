@@ -74,8 +74,7 @@ Form1::Form1(Store& store, MessageBoxes& boxes, FileDialog& files, std::function
   keys_.emplace(
       hwnd, controls_, [this](int page) { ShowPage(page); }, [this] { return Page(); });
   Bind();
-  windows_->CreatePage(-1, true);
-  windows_->CreatePage(0, true);
+  windows_->CreatePage(-1);
 }
 
 Form1::~Form1() = default;
@@ -100,7 +99,7 @@ void Form1::Bind() {
 
 void Form1::Made(const ControlTable::Item& item) {
   if (const wchar_t* tip = TipOf(panel_.pages(), item.row->name)) {
-    tips_->Add(item.control->hwnd(), tip, Row(item.row->container).kind == Kind::Frame);
+    tips_->Add(item.control->hwnd(), tip);
   }
 }
 
@@ -133,7 +132,7 @@ int Form1::Page() const {
 
 void Form1::ShowPage(int page) {
   SendMessageW(controls_.Find("SSTab1").hwnd(), TCM_SETCURSEL, page, 0);
-  windows_->CreatePage(page, true);
+  windows_->CreatePage(page);
   for (const auto& item : controls_.items()) {
     if (item.row->page >= 0 && item.control->hwnd()) {
       ShowWindow(item.control->hwnd(), item.row->page == page ? SW_SHOWNA : SW_HIDE);

@@ -47,18 +47,15 @@ class Form1 final : public WindowBase<Form1>, private PanelView {
   // not save.
   void Show(int page = 0);
   void Unload();
-  bool Unloaded() const { return !window_; }
 
   // The window's keyboard and tooltips, for the message loop: true when the
   // message was used.
   bool PreTranslate(const MSG& msg);
 
   HWND hwnd() const { return window_.get(); }
-  int Dpi() const { return dpi_; }
   int Page() const;
   void ShowPage(int page);
   Control& Find(std::string_view name) const { return controls_.Find(name); }
-  Panel& panel() { return panel_; }
   SettingsMenu& menu() { return *menu_; }
 
  private:

@@ -35,7 +35,7 @@ RECT FormWindows::PixelRect(const ControlRow& row) const {
   return {px(left), px(top), px(left + row.width), px(top + row.height)};
 }
 
-void FormWindows::CreatePage(int page, bool visible) {
+void FormWindows::CreatePage(int page) {
   bool& created = created_[page + 1];
   if (created) return;
   created = true;
@@ -43,7 +43,7 @@ void FormWindows::CreatePage(int page, bool visible) {
   // front first, are made in their order; the tab control then goes back
   // behind them all.
   for (ControlTable::Item& item : table_.items()) {
-    if (item.row->page == page) CreateWindowOf(item, visible);
+    if (item.row->page == page) CreateWindowOf(item);
   }
   SetWindowPos(table_.Find("SSTab1").hwnd(), HWND_BOTTOM, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -105,7 +105,7 @@ void FormWindows::ClipLabels(int page) {
   }
 }
 
-void FormWindows::CreateWindowOf(ControlTable::Item& item, bool visible) {
+void FormWindows::CreateWindowOf(ControlTable::Item& item) {
   const ControlRow& row = *item.row;
   // A frame is the parent window of what it holds.
   const bool framed =
@@ -161,7 +161,7 @@ void FormWindows::CreateWindowOf(ControlTable::Item& item, bool visible) {
       break;
   }
   if (row.disabled) style |= WS_DISABLED;
-  if (visible) style |= WS_VISIBLE;
+  style |= WS_VISIBLE;
 
   RECT r = PixelRect(row);
   if (framed) {

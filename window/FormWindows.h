@@ -24,12 +24,12 @@ class FormWindows {
   // The windows of a page's controls (-1: those outside the tab control),
   // each page once, when it is first shown: a page the user never opens
   // costs neither time nor memory.
-  void CreatePage(int page, bool visible);
-  RECT PixelRect(const ControlRow& row) const;
+  void CreatePage(int page);
   void DrawTab(const DRAWITEMSTRUCT& draw) const;
 
  private:
-  void CreateWindowOf(ControlTable::Item& item, bool visible);
+  RECT PixelRect(const ControlRow& row) const;
+  void CreateWindowOf(ControlTable::Item& item);
   void SetUpTabs(HWND tabs, const RECT& r);
   void FitLabel(HWND label, const ControlRow& row, const RECT& r);
   void ClipLabels(int page);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "settings/RegistrationText.h"
 #include "window/FormLayout.h"
 
 namespace calvane {
@@ -87,11 +88,11 @@ std::wstring StartUpNotice(const Panel& panel, const std::vector<WriteFailure>& 
     const std::wstring reason = WhyNotWritten(failure.status, Info(failure.setting).key);
     if (why.find(reason) == std::wstring::npos) why += reason + L"\r\n";
   }
-  const bool one =
-      Named(panel, settings, true).find(L"\r\n") + 2 == Named(panel, settings, true).size();
+  const std::wstring named = Named(panel, settings, true);  // a line a control
+  const bool one = named.find(L"\r\n") + 2 == named.size();
   std::wstring text =
       one ? L"This setting could not be saved:\r\n" : L"These settings could not be saved:\r\n";
-  text += Named(panel, settings, true) + L"\r\n";
+  text += named + L"\r\n";
   if (!notPutBack.empty()) {
     text += L"These values could not be put back and now differ from before:\r\n" +
             Named(panel, notPutBack, true) + L"\r\n";
@@ -135,9 +136,8 @@ std::wstring LoadRemarks(const LoadPlan& plan) {
     text += L"Left alone, as they are none of the panel's settings: ";
     for (std::size_t i = 0; i < std::min(kNamed, plan.skipped.size()); ++i) {
       const SkippedValue& value = plan.skipped[i];
-      std::wstring name = Wide(value.key) + L"\\" + (value.name.empty() ? L"@" : Wide(value.name));
-      if (name.size() > 80) name = name.substr(0, 80) + L"...";
-      text += (i ? L", " : L"") + name;
+      text += (i ? L", " : L"") +
+              registration::Cut(value.key + L"\\" + (value.name.empty() ? L"@" : value.name));
     }
     if (plan.skipped.size() > kNamed) {
       text += L" and " + Decimal(plan.skipped.size() - kNamed) + L" more";

@@ -26,11 +26,11 @@ class SettingsMenu {
 
   void Undo();
   void Save(const std::wstring& path);
-  void Load(const std::wstring& path);
   // One notice for a change that could not be saved.
   void Tell(const WriteFailure& failure);
 
  private:
+  void Load(const std::wstring& path);
   HWND form_;
   Panel& panel_;
   MessageBoxes& boxes_;

@@ -25,7 +25,7 @@ Tooltips::Tooltips(HWND owner, HFONT font, int dpi) : dpi_(dpi) {
   SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, MulDiv(320, dpi, 96));
 }
 
-void Tooltips::Add(HWND control, const wchar_t* text, bool inFrame) {
+void Tooltips::Add(HWND control, const wchar_t* text) {
   HWND parent = GetParent(control);
   TOOLINFOW tool{};
   tool.cbSize = sizeof tool;
@@ -34,7 +34,9 @@ void Tooltips::Add(HWND control, const wchar_t* text, bool inFrame) {
   tool.uId = reinterpret_cast<UINT_PTR>(control);
   tool.lpszText = const_cast<wchar_t*>(text);
   SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  if (inFrame) {
+  // In a frame, which takes the pointer, the control's place in it is a
+  // tool too, so that a disabled control shows its tip.
+  if (parent != GetAncestor(control, GA_ROOT)) {
     tool.uFlags = 0;
     tool.uId = static_cast<UINT_PTR>(GetDlgCtrlID(control));
     GetWindowRect(control, &tool.rect);

@@ -24,7 +24,7 @@ class Tooltips {
 
   // A tip for a control. A disabled control takes no pointer: the frame
   // holding it, which does, shows its tip over the control's place.
-  void Add(HWND control, const wchar_t* text, bool inFrame);
+  void Add(HWND control, const wchar_t* text);
   // Mouse messages, as the message loop takes them.
   void Relay(const MSG& msg);
   // Places the tip that is about to show (TTN_SHOW).

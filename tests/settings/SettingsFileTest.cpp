@@ -18,18 +18,19 @@ const std::string kService = "SYSTEM\\CurrentControlSet\\Services\\wdm_au8830", 
 // skipped value as name@line after its key in brackets; or the fault as
 // "line: words".
 std::string Read(std::string_view bytes) {
+  auto narrow = [](const std::wstring& wide) {
+    std::string text;
+    for (wchar_t c : wide) text += c < 0x80 ? static_cast<char>(c) : '?';
+    return text;
+  };
   const auto read = ReadSettingsFile(bytes);
-  if (const auto* fault = std::get_if<FileFault>(&read)) {
-    std::string what;
-    for (wchar_t c : fault->what) what += c < 0x80 ? static_cast<char>(c) : '?';
-    return std::to_string(fault->line) + ": " + what;
-  }
+  if (const auto* fault = std::get_if<FileFault>(&read)) return std::to_string(fault->line) + ": " + narrow(fault->what);
   std::string text, key = "none";
   for (const FileValue& v : std::get<SettingsFile>(read).values)
     text += std::string(Info(v.setting).name) + "=" + std::to_string(v.number) + "@" + std::to_string(v.line) + " ";
   for (const SkippedValue& s : std::get<SettingsFile>(read).skipped) {
-    if (s.key != key) text += "[" + (key = s.key) + "] ";
-    text += s.name + "@" + std::to_string(s.line) + " ";
+    if (narrow(s.key) != key) text += "[" + (key = narrow(s.key)) + "] ";
+    text += narrow(s.name) + "@" + std::to_string(s.line) + " ";
   }
   return text;
 }

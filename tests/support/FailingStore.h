@@ -59,7 +59,6 @@ class FailingStore final : public Store {
 
   std::vector<std::string> writes;  // "name=number" for a REG_DWORD, "name=type t" else, "name=-" deleted
   int openKeys = 0;                 // opened and not yet closed
-  bool grow = false;                // size queries answered a byte short, as if the text grew before the data query
 
  private:
   bool Fails(Call call) { return call == fails_ && (++seen_ == only_ || only_ == 0); }

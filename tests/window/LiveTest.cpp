@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "registry/UniqueHandle.h"
 #include "tests/support/FailingStore.h"
 #include "tests/support/Registration.h"
 #include "tests/support/WindowDriver.h"
@@ -18,10 +19,7 @@ namespace {
 
 const std::wstring kService = L"HKLM\\SYSTEM\\CurrentControlSet\\Services\\wdm_au8830\\";
 
-struct HandleCloser {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using Process = std::unique_ptr<void, HandleCloser>;
+using Process = UniqueHandle;
 
 // A program started with what it prints going to `output` (by default
 // nowhere).

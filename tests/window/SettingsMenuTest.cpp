@@ -77,7 +77,7 @@ TEST(Menu, SaveLoadAndUndoWorkOnTheWindowAndSayWhatTheyLeft) {
   const std::string cu = "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\wdm_au8830\\Customization]\r\n";
   const std::string refused = "REGEDIT4\r\n" + cu + value,
                     export_ =
-                        "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\wdm_au8830]\r\n\"Type\"="
+                        "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\wdm_au8830]\r\n\"Typ\xE9\"="
                         "dword:00000001\r\n" +
                         cu + "\"AC97PCMOutVol\"=\"9\"\r\n";
   EXPECT_EQ(Through(panel, L"&Load Settings...", &refused),
@@ -85,7 +85,7 @@ TEST(Menu, SaveLoadAndUndoWorkOnTheWindowAndSayWhatTheyLeft) {
                 L".\r\n\r\nLine 3: \"PCM 1 Out Level\" cannot show the number 32.");
   EXPECT_NE(Through(panel, L"&Load Settings...", &export_)
                 .find(L"Left alone, as they are none of the panel's settings: "
-                      L"SYSTEM\\CurrentControlSet\\Services\\wdm_au8830\\Type."),
+                      L"SYSTEM\\CurrentControlSet\\Services\\wdm_au8830\\Typ\u00E9."),
             std::wstring::npos);
   EXPECT_EQ(panel.Look("lblPCM1"), L"9");
 }
