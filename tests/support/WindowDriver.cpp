@@ -143,13 +143,6 @@ Picture WindowDriver::Capture(HWND list) {
   return picture;
 }
 
-RECT WindowDriver::Place(HWND control) {
-  RECT place, window;
-  GetWindowRect(control, &place), GetWindowRect(form_->hwnd(), &window);
-  OffsetRect(&place, -window.left, -window.top);
-  return place;
-}
-
 void SavePpm(const Picture& picture, const std::string& path) {
   std::ofstream out(path, std::ios::binary);
   out << "P6\n" << picture.width << ' ' << picture.height << "\n255\n";

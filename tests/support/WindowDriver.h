@@ -93,12 +93,10 @@ class WindowDriver {
   std::wstring Look(const char* name) { return Look(Hwnd(name)); }
   std::wstring Look(HWND hwnd);
 
-  // The whole window as it is on the screen, title bar and frame included,
-  // and where a control lies in it.
+  // The whole window as it is on the screen, title bar and frame included.
   // With a list it has open: the screen where both lie, as the user sees
   // it, with whatever stands over them (a tooltip).
   Picture Capture(HWND list = nullptr);
-  RECT Place(HWND control);
 
  private:
   HWND Target() { return GetFocus() ? GetFocus() : form_->hwnd(); }
