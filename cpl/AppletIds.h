@@ -1,0 +1,8 @@
+// Resource numbers of the Control Panel applet. Its icon is the panel's,
+// under the panel's number.
+#pragma once
+
+#include "window/ResourceIds.h"
+
+#define IDS_APPLET_NAME 1
+#define IDS_APPLET_INFO 2

@@ -1,0 +1,57 @@
+#include "cpl/Launch.h"
+
+#include <vector>
+
+namespace calvane {
+
+std::wstring BesideModule(HMODULE module, const wchar_t* name) {
+  std::vector<wchar_t> path(MAX_PATH);
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      std::wstring folder(path.data(), length);
+      folder.erase(folder.find_last_of(L"\\/") + 1);
+      return folder + name;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+Started Start(const std::wstring& program, const std::wstring& arguments, HANDLE output) {
+  std::wstring line = L"\"" + program + L"\"";
+  if (!arguments.empty()) line += L" " + arguments;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  if (output) {
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = output;
+    startup.hStdError = output;
+  }
+  PROCESS_INFORMATION process{};
+  Started started;
+  if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, output != nullptr, 0, nullptr,
+                      nullptr, &startup, &process)) {
+    started.error = GetLastError();
+    return started;
+  }
+  CloseHandle(process.hThread);
+  started.process.reset(process.hProcess);
+  return started;
+}
+
+std::wstring ErrorText(DWORD error) {
+  wchar_t* text = nullptr;
+  FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring message = text ? text : L"";
+  LocalFree(text);
+  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' ||
+                              message.back() == L' ' || message.back() == L'.')) {
+    message.pop_back();
+  }
+  if (message.empty()) message = L"Unknown error";
+  return message + L". (error " + std::to_wstring(error) + L")";
+}
+
+}  // namespace calvane
