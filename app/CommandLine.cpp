@@ -20,8 +20,9 @@ constexpr const wchar_t* kUsage =
     L"  /load FILE  stores the settings of FILE, a registration file, as they are\r\n"
     L"  /?          shows this text\r\n"
     L"The exit status is 0 on success, 1 when a setting or the file could not be\r\n"
-    L"written (nothing was changed then) or a key was missing, 2 when the file or an\r\n"
-    L"argument is refused.\r\n";
+    L"written or nothing was stored (nothing was changed then), 2 when the file or an\r\n"
+    L"argument is refused, 3 when the rest was stored but a key was missing (its\r\n"
+    L"values were skipped).\r\n";
 
 // Standard output or error as the program was given it, else the console of
 // the program that started it, if any.
@@ -85,7 +86,10 @@ int Load(const std::wstring& path) {
   if (const std::wstring remarks = LoadRemarks(outcome.plan); !remarks.empty()) {
     (outcome.plan.missingKeys.empty() ? Say : Complain)(remarks);
   }
-  return outcome.plan.missingKeys.empty() ? 0 : 1;
+  // Values skipped for a missing key: 3 when the rest was stored, 1 when
+  // nothing was, as for a failed write.
+  if (outcome.plan.missingKeys.empty()) return 0;
+  return outcome.plan.Values() > 0 ? 3 : 1;
 }
 
 }  // namespace

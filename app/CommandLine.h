@@ -14,8 +14,9 @@
 
 namespace calvane {
 
-// The exit status: 0 on success, else 1 for a failed write or save, 2 for a
-// refused file or argument.
+// The exit status: 0 on success, else 1 for a failed write or save (nothing
+// stored), 2 for a refused file or argument, 3 for a load that skipped the
+// values of a missing key and stored the rest.
 int RunCommandLine(const std::vector<std::wstring>& arguments);
 
 }  // namespace calvane
