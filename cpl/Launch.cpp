@@ -39,6 +39,15 @@ Started Start(const std::wstring& program, const std::wstring& arguments, HANDLE
   return started;
 }
 
+std::wstring Decimal(DWORD number) {
+  std::wstring digits;
+  do {
+    digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + number % 10));
+    number /= 10;
+  } while (number);
+  return digits;
+}
+
 std::wstring ErrorText(DWORD error) {
   wchar_t* text = nullptr;
   FormatMessageW(
@@ -51,7 +60,7 @@ std::wstring ErrorText(DWORD error) {
     message.pop_back();
   }
   if (message.empty()) message = L"Unknown error";
-  return message + L". (error " + std::to_wstring(error) + L")";
+  return message + L". (error " + Decimal(error) + L")";
 }
 
 }  // namespace calvane

@@ -97,7 +97,7 @@ extern "C" __declspec(dllexport) UINT __stdcall LoadSiteSettings(MSIHANDLE insta
 
   Tell(install, INSTALLMESSAGE_INFO,
        L"Calvane Control Panel: " + panel + L" /load \"" + file + L"\" ended with exit status " +
-           std::to_wstring(status) + L":\r\n" + said);
+           calvane::Decimal(status) + L":\r\n" + said);
   if (status == kStored || status == kKeysSkipped) return ERROR_SUCCESS;
   Tell(install, static_cast<INSTALLMESSAGE>(INSTALLMESSAGE_ERROR | MB_OK | MB_ICONERROR),
        failed + said);
