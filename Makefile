@@ -1,7 +1,8 @@
 # make run    install what is missing, build, open the panel under Wine
 # make test   install what is missing, build both targets, run every test
 # make bench  build and run the benchmark under Wine
-.PHONY: deps win64 win32 build run test bench screenshots mutants clean
+# make dist   build both Windows Installer packages and portable .exe files
+.PHONY: deps win64 win32 build run test bench screenshots mutants dist clean
 
 TEST_PREFIX := build/wine-test
 BENCH_PREFIX := build/wine-bench
@@ -47,6 +48,11 @@ bench: win64 win32
 
 screenshots: win64
 	scripts/screenshots build/screenshots
+
+# What is handed out for Windows, in build/dist: both .msi packages, both
+# panels as standalone .exe files, SHA256SUMS.
+dist: build
+	scripts/dist build/dist
 
 # Mutation testing of the product code, in a copy under build/mutants; about
 # half an hour, so not part of test. `make mutants MUTANTS=10` for a quick look.
