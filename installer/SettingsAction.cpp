@@ -68,16 +68,19 @@ extern "C" __declspec(dllexport) UINT __stdcall LoadSiteSettings(MSIHANDLE insta
   const std::size_t bar = data.find(L'|');
   const std::wstring panel = data.substr(0, bar);
   const std::wstring file = bar == std::wstring::npos ? L"" : data.substr(bar + 1);
-  const std::wstring failed = L"The settings file " + file +
-                              L" was not applied, so Calvane "
-                              L"Control Panel was not installed.\r\n";
+  // Said as an error (a box in a full user interface), and the installation
+  // rolled back.
+  const auto fail = [&](const std::wstring& why) {
+    Tell(install, static_cast<INSTALLMESSAGE>(INSTALLMESSAGE_ERROR | MB_OK | MB_ICONERROR),
+         L"The settings file " + file +
+             L" was not applied, so Calvane Control Panel was not installed.\r\n" + why);
+    return ERROR_INSTALL_FAILURE;
+  };
 
   SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
   HANDLE reading = nullptr, writing = nullptr;
-  if (!CreatePipe(&reading, &writing, &inherited, 0)) {
-    Tell(install, INSTALLMESSAGE_ERROR, failed + calvane::ErrorText(GetLastError()));
-    return ERROR_INSTALL_FAILURE;
-  }
+  if (!CreatePipe(&reading, &writing, &inherited, 0))
+    return fail(calvane::ErrorText(GetLastError()));
   const calvane::UniqueHandle output(reading);
   calvane::UniqueHandle input(writing);
   SetHandleInformation(reading, HANDLE_FLAG_INHERIT, 0);
@@ -85,10 +88,8 @@ extern "C" __declspec(dllexport) UINT __stdcall LoadSiteSettings(MSIHANDLE insta
   const calvane::Started started = calvane::Start(panel, L"/load \"" + file + L"\"", writing);
   input.reset();
   if (started.error) {
-    Tell(install, INSTALLMESSAGE_ERROR,
-         failed + L"The panel " + panel + L" could not be started: " +
-             calvane::ErrorText(started.error));
-    return ERROR_INSTALL_FAILURE;
+    return fail(L"The panel " + panel + L" could not be started: " +
+                calvane::ErrorText(started.error));
   }
   const std::wstring said = ReadAll(output.get());
   DWORD status = 0;
@@ -99,7 +100,5 @@ extern "C" __declspec(dllexport) UINT __stdcall LoadSiteSettings(MSIHANDLE insta
        L"Calvane Control Panel: " + panel + L" /load \"" + file + L"\" ended with exit status " +
            calvane::Decimal(status) + L":\r\n" + said);
   if (status == kStored || status == kKeysSkipped) return ERROR_SUCCESS;
-  Tell(install, static_cast<INSTALLMESSAGE>(INSTALLMESSAGE_ERROR | MB_OK | MB_ICONERROR),
-       failed + said);
-  return ERROR_INSTALL_FAILURE;
+  return fail(said);
 }
