@@ -9,7 +9,6 @@ namespace calvane {
 void Panel::BeginJournal() {
   journaling_ = true;
   journal_ = {};
-  known_ = ReadStoredValues(store_);
 }
 
 bool Panel::CanUndo() const {

@@ -75,6 +75,10 @@ void Panel::SetEnabled(const char* control, bool enabled) {
 
 std::vector<WriteFailure> Panel::StartUp() {
   std::vector<WriteFailure> failures;
+  // What the panel knows as stored from here on: what it reads now, and then
+  // its own writes. Read before the snapshot, so that a value another
+  // program changes meanwhile differs from it and is shown later.
+  known_ = ReadStoredValues(store_);
   snapshot_ = ReadSnapshot(store_);
   // The driver does not create the rear-jack switch; the panel does, as 0.
   // A stored empty REG_SZ with its terminator reads as one zero character and
@@ -126,8 +130,10 @@ std::optional<WriteFailure> Panel::Change(const Field& field, int state) {
   if (state == StateOf(field).state || state < 0 || state >= field.Count()) return std::nullopt;
   ChangeSet changes;
   AddWrites(changes, field, state);
-  Act(field, state);
-  return Commit(changes);
+  // Stored first, then shown: a refused change leaves the control as it was.
+  auto failure = Commit(changes);
+  if (!failure) Act(field, state);
+  return failure;
 }
 
 std::optional<WriteFailure> Panel::Apply(std::span<const std::pair<const Field*, int>> states) {
@@ -179,13 +185,19 @@ void Panel::Refresh(const Field& field) {
 void Panel::ShowStored(const std::vector<Setting>& settings, const StoredValues& stored) {
   std::vector<const Field*> fields;
   for (Setting setting : settings) {
-    const auto at = static_cast<std::size_t>(setting);
-    known_[at] = stored[at];
-    if (Info(setting).entry != Entry::None) {
-      snapshot_.Take(setting, stored[at] ? ValueOf(*stored[at]) : SettingValue());
-    }
     const Field* field = &FieldEditing(setting);
     if (std::find(fields.begin(), fields.end(), field) == fields.end()) fields.push_back(field);
+  }
+  // Every value of each control concerned as stored now: a list's item is
+  // selected from all of its values, not from those the start-up read.
+  for (const Field* field : fields) {
+    for (Setting setting : field->settings) {
+      const auto at = static_cast<std::size_t>(setting);
+      known_[at] = stored[at];
+      if (Info(setting).entry != Entry::None) {
+        snapshot_.Take(setting, stored[at] ? ValueOf(*stored[at]) : SettingValue());
+      }
+    }
   }
   for (const Field* field : fields) Refresh(*field);
 }
