@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "registry/Store.h"
-#include "registry/UniqueHandle.h"
+#include "platform/UniqueHandle.h"
 #include "window/Form1.h"
 
 namespace {

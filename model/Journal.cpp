@@ -44,7 +44,7 @@ Panel::UndoOutcome Panel::Undo() {
 
 std::vector<Setting> Panel::Reconcile() {
   std::vector<Setting> changed;
-  if (!journaling_) return changed;
+  if (!startedUp_) return changed;
   const StoredValues stored = ReadStoredValues(store_);
   for (const SettingInfo& info : kSettings) {
     const auto at = static_cast<std::size_t>(info.setting);

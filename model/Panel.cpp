@@ -79,6 +79,7 @@ std::vector<WriteFailure> Panel::StartUp() {
   // its own writes. Read before the snapshot, so that a value another
   // program changes meanwhile differs from it and is shown later.
   known_ = ReadStoredValues(store_);
+  startedUp_ = true;
   snapshot_ = ReadSnapshot(store_);
   // The driver does not create the rear-jack switch; the panel does, as 0.
   // A stored empty REG_SZ with its terminator reads as one zero character and

@@ -82,8 +82,7 @@ class Panel : private Looks {
   std::optional<int> Shown(const Field& field) const;
 
   // From here on (the window is on the screen) each value the panel changes
-  // is kept for the undo, and the stored data is known, so that a change
-  // made by another program can be told from the panel's own.
+  // is kept for the undo.
   void BeginJournal();
   bool CanUndo() const;
   struct UndoOutcome {
@@ -94,7 +93,8 @@ class Panel : private Looks {
   // each value that still holds what the panel wrote; one change set.
   UndoOutcome Undo();
   // Reads the stored data again and shows, with no action, each value that
-  // another program changed; those values, in catalogue order.
+  // another program changed since the start-up read it (or the panel wrote
+  // it); those values, in catalogue order.
   std::vector<Setting> Reconcile();
 
  private:
@@ -120,6 +120,7 @@ class Panel : private Looks {
   std::vector<ControlState> states_;  // beside pages_.fields
   std::array<const Field*, kSettingCount> fieldOf_{};
   PanelView* view_ = nullptr;
+  bool startedUp_ = false;
   bool journaling_ = false;
   std::array<std::optional<Journaled>, kSettingCount> journal_;
   StoredValues known_;

@@ -13,7 +13,6 @@ namespace calvane {
 namespace {
 
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;  // fixed, no min/max box
-constexpr UINT_PTR kWatchTimer = 1;
 constexpr const wchar_t* kRebootText =
     L"Please reboot your computer so that the new settings can be used";
 
@@ -103,20 +102,24 @@ void Form1::Made(const ControlTable::Item& item) {
   }
 }
 
-void Form1::Load() { startUpFailures_ = panel_.StartUp(); }
+void Form1::Load() {
+  // The watch is armed before the start-up reads, so that no change made
+  // from then on goes unseen.
+  outside_.emplace(hwnd(), panel_, controls_);
+  startUpFailures_ = panel_.StartUp();
+}
 
 void Form1::Show(int page) {
   ShowPage(page);
   ShowWindow(hwnd(), SW_SHOW);
   UpdateWindow(hwnd());
   keys_->FocusFirst();
+  panel_.BeginJournal();
   if (!startUpFailures_.empty()) {
     boxes_.Show(hwnd(), StartUpNotice(panel_, startUpFailures_), kFormCaption,
                 MB_OK | MB_ICONWARNING);
     startUpFailures_.clear();
   }
-  panel_.BeginJournal();
-  outside_.emplace(hwnd(), kWatchTimer, panel_, controls_);
 }
 
 void Form1::Unload() { window_.reset(); }
@@ -214,8 +217,8 @@ LRESULT Form1::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     case WM_SETFOCUS:
       keys_->FormFocused();
       return 0;
-    case WM_TIMER:
-      if (wParam == kWatchTimer && outside_) outside_->Tick();
+    case kKeysChanged:
+      if (outside_) outside_->Changed();
       return 0;
     case WM_INITMENUPOPUP:
       if (HIWORD(lParam)) menu_->Prepare(reinterpret_cast<HMENU>(wParam));

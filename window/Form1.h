@@ -18,7 +18,7 @@
 #include "window/DialogKeys.h"
 #include "window/FileDialog.h"
 #include "window/FormWindows.h"
-#include "window/Handles.h"
+#include "platform/Handles.h"
 #include "window/MessageBoxes.h"
 #include "window/OutsideChanges.h"
 #include "window/SettingsMenu.h"
