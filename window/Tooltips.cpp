@@ -54,6 +54,12 @@ void Tooltips::Relay(const MSG& msg) {
 void Tooltips::ListOpened() {
   SendMessageW(tips_, TTM_POP, 0, 0);
   SendMessageW(tips_, TTM_ACTIVATE, FALSE, 0);
+  // A tip may be on its way already: the pointer came onto the list just
+  // before the click that opened it. A move onto the form itself, which is
+  // no tool, makes the tooltip forget that control, so that its timer finds
+  // nothing to show.
+  MSG away{GetWindow(tips_, GW_OWNER), WM_MOUSEMOVE, 0, 0, 0, {0, 0}};
+  SendMessageW(tips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&away));
 }
 
 void Tooltips::ListClosed() { SendMessageW(tips_, TTM_ACTIVATE, TRUE, 0); }

@@ -140,6 +140,19 @@ TEST(Tooltips, EachSettingsControlExplainsItsOwnSettingBesideIt) {
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     SendMessageW(tips, TTM_POP, 0, 0);
   }
+  // The pointer moved onto a list and clicked at once: no tip while the
+  // list is open, however long it stays open; once it is closed, the tip
+  // shows again as usual.
+  panel.Hover(panel.Hwnd("cboAnalogEQ"));
+  panel.ClickOnScreen(panel.Hwnd("cboAnalogEQ"));
+  ASSERT_TRUE(SendMessageW(panel.Hwnd("cboAnalogEQ"), CB_GETDROPPEDSTATE, 0, 0));
+  bool tipped = false;
+  for (int i = 0; i < 40; ++i) Sleep(50), panel.Pump(), tipped = tipped || IsWindowVisible(tips);
+  EXPECT_FALSE(tipped) << "a tip while the list is open";
+  panel.Key(VK_ESCAPE);
+  SetCursorPos(0, 0), panel.Hover(panel.Hwnd("cboAnalogEQ"));
+  for (int i = 0; i < 40 && !IsWindowVisible(tips); ++i) Sleep(50), panel.Pump();
+  EXPECT_TRUE(IsWindowVisible(tips));
 }
 
 // The system's Save dialog, answered as a user answers it, from another
