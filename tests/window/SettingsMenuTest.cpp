@@ -75,11 +75,12 @@ TEST(Menu, SaveLoadAndUndoWorkOnTheWindowAndSayWhatTheyLeft) {
   // service key loads, and what it left alone is named and counted.
   const std::string value = "\"AC97PCMOutVol\"=dword:00000020\r\n";
   const std::string cu = "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\wdm_au8830\\Customization]\r\n";
-  const std::string refused = "REGEDIT4\r\n" + cu + value,
-                    export_ =
-                        "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\wdm_au8830]\r\n\"Typ\xE9\"="
-                        "dword:00000001\r\n" +
-                        cu + "\"AC97PCMOutVol\"=\"9\"\r\n";
+  const std::string
+      refused = "REGEDIT4\r\n" + cu + value,
+      export_ =
+          "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\wdm_au8830]\r\n\"Typ\xE9\"="
+          "dword:00000001\r\n" +
+          cu + "\"AC97PCMOutVol\"=\"9\"\r\n";
   EXPECT_EQ(Through(panel, L"&Load Settings...", &refused),
             L"Load Settings: No setting was loaded from " + std::wstring(kFile.begin(), kFile.end()) +
                 L".\r\n\r\nLine 3: \"PCM 1 Out Level\" cannot show the number 32.");
@@ -160,8 +161,7 @@ TEST(Tooltips, EachSettingsControlExplainsItsOwnSettingBesideIt) {
 std::wstring ChooseAnswering(const std::function<void(HWND)>& answer) {
   std::thread user([&] {
     HWND dialog = nullptr;
-    for (int i = 0; i < 500 && !((dialog = FindWindowW(L"#32770", nullptr)) && IsWindowVisible(dialog)); ++i)
-      Sleep(20);
+    for (int i = 0; i < 500 && !((dialog = FindWindowW(L"#32770", nullptr)) && IsWindowVisible(dialog)); ++i) Sleep(20);
     answer(dialog);
   });
   const std::wstring chosen = SystemFileDialog().Choose(nullptr, true);
