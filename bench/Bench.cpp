@@ -110,11 +110,12 @@ std::optional<double> ChangeAction(const char* box, int page) {
   form.Load();
   form.Show(page);
   const calvane::Control& check = form.Find(box);
-  const int before = check.Shown();
+  const auto shown = [&check] { return SendMessageW(check.hwnd(), BM_GETCHECK, 0, 0); };
+  const LRESULT before = shown();
   const double start = Seconds();
   for (int i = 0; i < kClicks; ++i) {
     SendMessageW(check.hwnd(), BM_CLICK, 0, 0);
-    if (i == 0 && check.Shown() == before) return std::nullopt;
+    if (i == 0 && shown() == before) return std::nullopt;
   }
   const double each = (Seconds() - start) / kClicks;
   if (boxes.shown) return std::nullopt;

@@ -4,10 +4,10 @@
 
 #include "model/Mistake.h"
 
-#include "window/Notices.h"
+#include "model/Notices.h"
 #include "window/PaintedWindows.h"
-#include "window/ResourceIds.h"
-#include "window/pages/Pages.h"
+#include "pages/ResourceIds.h"
+#include "pages/Pages.h"
 
 namespace calvane {
 namespace {
@@ -49,7 +49,7 @@ Form1::Form1(Store& store, MessageBoxes& boxes, FileDialog& files, std::function
       files_(files),
       onUnload_(std::move(onUnload)),
       dpi_(ScreenDpi()),
-      controls_(panel_.pages()) {
+      controls_(panel_.declared()) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&icc);
   RegisterFormClass(&Form1::Procedure);
@@ -79,17 +79,21 @@ Form1::Form1(Store& store, MessageBoxes& boxes, FileDialog& files, std::function
 Form1::~Form1() = default;
 
 void Form1::Bind() {
-  for (const auto& field : panel_.pages().fields) {
-    controls_.ControlOf(*field).onChange = [this, &field = *field](int state) {
-      Change(field, state);
-    };
+  // The controls that edit settings, and their labels, show the model's
+  // state of them.
+  for (const auto& field : panel_.declared().fields()) {
+    Control& control = controls_.ControlOf(*field);
+    control.Bind(panel_.StateOf(*field));
+    control.onChange = [this, &field = *field](int state) { Change(field, state); };
+    if (field->label) controls_.Of(*field->label).Bind(panel_.StateOf(*field));
   }
-  for (const Declared::Note& note : panel_.pages().notes) {
-    static_cast<PushButton&>(controls_.Find(note.button)).onClick = [this, text = note.text] {
+  for (const ControlRow& row : panel_.declared().rows()) {
+    if (!row.note) continue;
+    static_cast<PushButton&>(controls_.Of(row)).onClick = [this, text = row.note] {
       boxes_.Show(hwnd(), text, L"Information", MB_OK | MB_ICONINFORMATION);
     };
   }
-  static_cast<PushButton&>(controls_.Find("cmdOK")).onClick = [this] {
+  static_cast<PushButton&>(controls_.Of(*panel_.declared().ok)).onClick = [this] {
     boxes_.Show(hwnd(), kRebootText, L"Reboot Needed", MB_OK);
     Unload();
   };
@@ -97,9 +101,7 @@ void Form1::Bind() {
 }
 
 void Form1::Made(const ControlTable::Item& item) {
-  if (const wchar_t* tip = TipOf(panel_.pages(), item.row->name)) {
-    tips_->Add(item.control->hwnd(), tip);
-  }
+  if (const wchar_t* tip = TipOf(*item.row)) tips_->Add(item.control->hwnd(), tip);
 }
 
 void Form1::Load() {
@@ -129,12 +131,12 @@ void Form1::OnDestroyed() {
   if (onUnload_) onUnload_();
 }
 
-int Form1::Page() const {
-  return static_cast<int>(SendMessageW(controls_.Find("SSTab1").hwnd(), TCM_GETCURSEL, 0, 0));
-}
+HWND Form1::Tabs() const { return controls_.Of(*panel_.declared().tabs).hwnd(); }
+
+int Form1::Page() const { return static_cast<int>(SendMessageW(Tabs(), TCM_GETCURSEL, 0, 0)); }
 
 void Form1::ShowPage(int page) {
-  SendMessageW(controls_.Find("SSTab1").hwnd(), TCM_SETCURSEL, page, 0);
+  SendMessageW(Tabs(), TCM_SETCURSEL, page, 0);
   windows_->CreatePage(page);
   for (const auto& item : controls_.items()) {
     if (item.row->page >= 0 && item.control->hwnd()) {
@@ -148,13 +150,9 @@ void Form1::Change(const Field& field, int state) {
   if (const auto failure = panel_.Change(field, state)) menu_->Tell(*failure);
 }
 
-void Form1::Show(const Field& field, const ControlState& state) {
-  Control& control = controls_.ControlOf(field);
-  control.Show(state.state);
-  control.SetEnabled(state.enabled);
-  if (field.label) {
-    controls_.Get<Label>(field.label).SetCaption(state.caption.value_or(Row(field.label).caption));
-  }
+void Form1::Show(const Field& field, const ControlState&) {
+  controls_.ControlOf(field).Refresh();
+  if (field.label) controls_.Of(*field.label).Refresh();
 }
 
 bool Form1::PreTranslate(const MSG& msg) {

@@ -68,6 +68,7 @@ class Form1 final : public WindowBase<Form1>, private PanelView {
   void Made(const ControlTable::Item& item);
   void Change(const Field& field, int state);
   void Show(const Field& field, const ControlState& state) override;
+  HWND Tabs() const;
 
   Panel panel_;
   MessageBoxes& boxes_;

@@ -6,16 +6,6 @@
 
 namespace calvane {
 
-const wchar_t* TipOf(const Declared& pages, std::string_view control) {
-  for (const auto& field : pages.fields) {
-    if (control == field->control || (field->label && control == field->label)) return field->tip;
-  }
-  for (const Declared::FixedList& list : pages.fixedLists) {
-    if (control == list.list) return list.tip;
-  }
-  return nullptr;
-}
-
 Tooltips::Tooltips(HWND owner, HFONT font, int dpi) : dpi_(dpi) {
   tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                           WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,

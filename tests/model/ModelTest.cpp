@@ -15,7 +15,7 @@
 #include "model/SettingsTransfer.h"
 #include "tests/support/FailingStore.h"
 #include "tests/support/Registration.h"
-#include "window/pages/Pages.h"
+#include "pages/Pages.h"
 
 namespace calvane::test {
 namespace {
@@ -137,7 +137,7 @@ TEST_F(Model, EachChangeWritesItsControlsValuesInOrderAndShowsThem) {
   // Each setting is edited by exactly one declared control, or the panel
   // does not start.
   Declared general;
-  DeclareGeneralPage(general);
+  DeclareGeneralPage({general, DeclareForm(general), 0});
   EXPECT_THROW(Panel(store, general), Mistake);
   Start();
   // A control, the state the user gives it; what is written, in order, and
