@@ -37,7 +37,7 @@ test: build
 	fi
 
 # The panel beside a minimal program, on the demo settings; the 32-bit build
-# only for its size.
+# only for its size. Then the processor time of the idle window.
 bench: win64 win32
 	scripts/wine-prefix $(BENCH_PREFIX)
 	WINEPREFIX=$(CURDIR)/$(BENCH_PREFIX) WINEDEBUG=-all wine reg import "Z:$(CURDIR)/demo/demo.reg" /reg:32
@@ -45,6 +45,7 @@ bench: win64 win32
 	scripts/with-display $(BENCH_PREFIX) wine build/win64/bench/calvane-bench.exe \
 	  "Z:$(CURDIR)/build/win64/calvane-panel.exe" "Z:$(CURDIR)/build/win32/calvane-panel.exe" \
 	  "Z:$(CURDIR)/build/win64/bench/minimal.exe" "Z:$(CURDIR)/build/win64/bench/minimal-controls.exe"
+	scripts/with-display $(BENCH_PREFIX) scripts/idle-cpu build/win64/calvane-panel.exe
 
 screenshots: win64
 	scripts/screenshots build/screenshots

@@ -6,8 +6,8 @@
 #include "model/SettingsTransfer.h"
 #include "settings/RegistrationText.h"
 #include "registry/Store.h"
-#include "window/Notices.h"
-#include "window/pages/Pages.h"
+#include "model/Notices.h"
+#include "pages/Pages.h"
 
 namespace calvane {
 namespace {

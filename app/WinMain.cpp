@@ -10,7 +10,7 @@
 
 #include "app/CommandLine.h"
 #include "registry/Store.h"
-#include "registry/UniqueHandle.h"
+#include "platform/UniqueHandle.h"
 #include "window/FileDialog.h"
 #include "window/Form1.h"
 

@@ -2,7 +2,7 @@
 // under the panel's number.
 #pragma once
 
-#include "window/ResourceIds.h"
+#include "pages/ResourceIds.h"
 
 #define IDS_APPLET_NAME 1
 #define IDS_APPLET_INFO 2

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "registry/UniqueHandle.h"
+#include "platform/UniqueHandle.h"
 
 namespace calvane {
 

@@ -33,7 +33,7 @@ std::optional<int> Field::Fill(const Snapshot& stored) const {
 void SwitchField::ShowCompanions(Looks& looks, const Snapshot& stored, Moment) const {
   // A companion is usable only while the switch is stored as 1: a grayed
   // switch, or an entry that is no number, counts as not ticked.
-  if (enables_) looks.SetEnabled(enables_, stored.Number(settings[0]) == 1);
+  if (enables_) looks.SetEnabled(*enables_, stored.Number(settings[0]) == 1);
 }
 
 void BarField::ShowCompanions(Looks& looks, const Snapshot& stored, Moment moment) const {

@@ -35,29 +35,35 @@ using Numbers = std::vector<std::uint32_t>;
 enum class Moment { StartUp, Change, Refresh };
 
 // What a field's rules may change beside its own state: the caption of its
-// label (nothing: the label's design-time caption) and whether a control is
-// enabled.
+// label (nothing: the label's design-time caption) and whether the control
+// of another field is enabled.
 class Looks {
  public:
   virtual ~Looks() = default;
   virtual void SetCaption(const class Field& field, std::optional<std::wstring> caption) = 0;
-  virtual void SetEnabled(const char* control, bool enabled) = 0;
+  virtual void SetEnabled(const class Field& field, bool enabled) = 0;
 };
+
+struct ControlRow;
 
 class Field {
  public:
-  Field(Widget widget, const char* control, const char* label, std::vector<Setting> settings,
-        const wchar_t* tip)
-      : widget(widget), control(control), label(label), settings(std::move(settings)), tip(tip) {}
+  Field(Widget widget, std::vector<Setting> settings)
+      : widget(widget), settings(std::move(settings)) {}
   virtual ~Field() = default;
   Field(const Field&) = delete;
   Field& operator=(const Field&) = delete;
 
   const Widget widget;
-  const char* const control;            // its name in the window
-  const char* const label;              // the label showing its value, or nullptr
   const std::vector<Setting> settings;  // in the order its action writes them
-  const wchar_t* const tip;             // what its settings mean, for its tooltip
+  // Set once, as its page declares it: its control (an option group's first
+  // button), the label that shows its value (or nullptr), its place in the
+  // start-up's fill (0: the fill does not set it), and its place among all
+  // fields.
+  const ControlRow* control = nullptr;
+  const ControlRow* label = nullptr;
+  int fill = 0;
+  int id = 0;
 
   // The state it is created in: nothing chosen, a clear box, position 0.
   int DesignState() const;
@@ -78,25 +84,26 @@ class Field {
   virtual bool KeepsEntries() const { return true; }
   // The label's caption and the enabling of another control.
   virtual void ShowCompanions(Looks&, const Snapshot&, Moment) const {}
-  // A control whose enabling this field decides, or nullptr.
-  virtual const char* Enables() const { return nullptr; }
+  // The field whose control this one enables, or nullptr.
+  virtual const Field* Enables() const { return nullptr; }
   // A list's items, in order.
   virtual std::vector<std::wstring> Items() const { return {}; }
 };
 
-// A check box editing one switch: 0 clear, 1 ticked, 2 grayed. `enables`
-// names a control that is enabled only while the stored switch is 1.
+// A check box editing one switch: 0 clear, 1 ticked, 2 grayed. It may
+// enable the control of another field only while the stored switch is 1.
 class SwitchField final : public Field {
  public:
-  SwitchField(const char* box, Setting setting, const wchar_t* tip, const char* enables = nullptr)
-      : Field(Widget::CheckBox, box, nullptr, {setting}, tip), enables_(enables) {}
+  explicit SwitchField(Setting setting) : Field(Widget::CheckBox, {setting}) {}
   int Count() const override { return 3; }
   Numbers Written(int state) const override { return {static_cast<std::uint32_t>(state)}; }
   void ShowCompanions(Looks& looks, const Snapshot& stored, Moment) const override;
-  const char* Enables() const override { return enables_; }
+  const Field* Enables() const override { return enables_; }
+  // This switch's control is enabled only while `other` is stored as 1.
+  SwitchField& EnabledBy(SwitchField& other) { return other.enables_ = this, *this; }
 
  private:
-  const char* enables_;
+  const Field* enables_ = nullptr;
 };
 
 // A scroll bar or slider with the label beside it that shows its number:
@@ -104,9 +111,7 @@ class SwitchField final : public Field {
 class BarField final : public Field {
  public:
   enum class Shows { FromStartUp, OnceMoved };
-  BarField(Widget bar, const char* control, const char* label, Setting setting, const wchar_t* tip,
-           Shows shows)
-      : Field(bar, control, label, {setting}, tip), shows_(shows) {}
+  BarField(Widget bar, Setting setting, Shows shows) : Field(bar, {setting}), shows_(shows) {}
   int Count() const override { return RangeOf(widget).max + 1; }
   Numbers Written(int state) const override { return {static_cast<std::uint32_t>(state)}; }
   void ShowCompanions(Looks& looks, const Snapshot& stored, Moment moment) const override;
@@ -123,9 +128,8 @@ class ChoiceField final : public Field {
     std::uint32_t number;
     const wchar_t* shown;  // nullptr: the label shows the stored text
   };
-  ChoiceField(const char* group, const char* label, Setting setting, std::vector<Option> options,
-              const wchar_t* tip)
-      : Field(Widget::Options, group, label, {setting}, tip), options_(std::move(options)) {}
+  ChoiceField(Setting setting, std::vector<Option> options)
+      : Field(Widget::Options, {setting}), options_(std::move(options)) {}
   int Count() const override { return static_cast<int>(options_.size()); }
   Numbers Written(int state) const override { return {options_[state].number}; }
   bool Selects() const override { return false; }
@@ -144,11 +148,8 @@ class ListField final : public Field {
     Numbers row;
   };
   using FillRule = std::optional<int> (*)(const Snapshot& stored);
-  ListField(const char* list, std::vector<Setting> settings, std::vector<Item> items, FillRule fill,
-            const wchar_t* tip)
-      : Field(Widget::List, list, nullptr, std::move(settings), tip),
-        items_(std::move(items)),
-        fill_(fill) {}
+  ListField(std::vector<Setting> settings, std::vector<Item> items, FillRule fill)
+      : Field(Widget::List, std::move(settings)), items_(std::move(items)), fill_(fill) {}
   int Count() const override { return static_cast<int>(items_.size()); }
   Numbers Written(int state) const override { return items_[state].row; }
   std::optional<int> Fill(const Snapshot& stored) const override;

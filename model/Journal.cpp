@@ -1,57 +1,61 @@
-// The panel's undo journal, and telling another program's changes from the
-// panel's own.
-#include <algorithm>
+#include "model/Journal.h"
 
-#include "model/Panel.h"
+#include <algorithm>
 
 namespace calvane {
 
-void Panel::BeginJournal() {
-  journaling_ = true;
-  journal_ = {};
-  known_ = ReadStoredValues(store_);
+void Journal::Know(Setting setting, const std::optional<RawValue>& stored) {
+  known_[static_cast<std::size_t>(setting)] = stored;
 }
 
-bool Panel::CanUndo() const {
+void Journal::Begin() {
+  journaling_ = true;
+  journal_ = {};
+}
+
+bool Journal::Wants(Setting setting) const {
+  return journaling_ && !journal_[static_cast<std::size_t>(setting)];
+}
+
+void Journal::Wrote(const std::vector<ChangeSet::Change>& changes) {
+  for (const ChangeSet::Change& change : changes) {
+    const auto at = static_cast<std::size_t>(change.setting);
+    known_[at] = change.after;
+    if (!journaling_) continue;
+    if (journal_[at]) {
+      journal_[at]->last = change.after;
+    } else {
+      journal_[at] = Entry{change.before, change.after};
+    }
+  }
+}
+
+bool Journal::CanUndo() const {
   return std::any_of(journal_.begin(), journal_.end(), [](const auto& j) { return j.has_value(); });
 }
 
-Panel::UndoOutcome Panel::Undo() {
-  UndoOutcome outcome;
-  const StoredValues stored = ReadStoredValues(store_);
-  ChangeSet changes;
-  std::vector<Setting> shown;
+Journal::Undo Journal::PlanUndo(const StoredValues& stored) const {
+  Undo undo;
   for (const SettingInfo& info : kSettings) {
     const auto at = static_cast<std::size_t>(info.setting);
     if (!journal_[at]) continue;
-    shown.push_back(info.setting);
+    undo.shown.push_back(info.setting);
     if (stored[at] != journal_[at]->last) {
       // Another program changed it since: its change stands.
-      outcome.leftAlone.push_back(info.setting);
+      undo.leftAlone.push_back(info.setting);
     } else if (journal_[at]->before) {
-      // A value the panel created is left: the undo deletes nothing.
-      changes.Restore(info.setting, *journal_[at]->before);
+      undo.changes.Restore(info.setting, *journal_[at]->before);
     }
   }
-  outcome.failure = Commit(changes);
-  // An undo that worked ends the journal; one that failed wrote nothing and
-  // keeps it, so that the user can try again.
-  if (!outcome.failure) {
-    journal_ = {};
-    ShowStored(shown, ReadStoredValues(store_));
-  }
-  return outcome;
+  return undo;
 }
 
-std::vector<Setting> Panel::Reconcile() {
+std::vector<Setting> Journal::ChangedElsewhere(const StoredValues& stored) const {
   std::vector<Setting> changed;
-  if (!journaling_) return changed;
-  const StoredValues stored = ReadStoredValues(store_);
   for (const SettingInfo& info : kSettings) {
     const auto at = static_cast<std::size_t>(info.setting);
     if (stored[at] != known_[at]) changed.push_back(info.setting);
   }
-  if (!changed.empty()) ShowStored(changed, stored);
   return changed;
 }
 

@@ -10,51 +10,41 @@ namespace {
 
 }  // namespace
 
-Panel::Panel(Store& store, const Declared& pages) : store_(store), pages_(pages) {
-  for (const auto& field : pages_.fields) {
+Panel::Panel(Store& store, const Declared& declared) : store_(store), declared_(declared) {
+  for (const auto& field : declared_.fields()) {
     states_.push_back({field->DesignState(), true, std::nullopt});
-    for (const auto& other : pages_.fields) {
-      if (other != field && std::string_view(other->control) == field->control) {
-        Fail(std::string("two fields name the control ") + field->control);
-      }
-    }
     for (Setting setting : field->settings) {
       auto& editor = fieldOf_[static_cast<std::size_t>(setting)];
       if (editor) Fail(std::string(Info(setting).name) + " is edited by two controls");
       editor = field.get();
     }
-    if (field->Enables()) FieldOf(field->Enables());
+    if (field->fill) fillOrder_.push_back(field.get());
   }
   for (const SettingInfo& info : kSettings) {
     if (!fieldOf_[static_cast<std::size_t>(info.setting)]) {
       Fail(std::string(info.name) + " is edited by no control");
     }
   }
-  for (const char* control : pages_.fillOrder) FieldOf(control);
+  std::sort(fillOrder_.begin(), fillOrder_.end(),
+            [](const Field* a, const Field* b) { return a->fill < b->fill; });
+  for (std::size_t i = 0; i < fillOrder_.size(); ++i) {
+    if (fillOrder_[i]->fill != static_cast<int>(i) + 1) {
+      Fail("the start-up's fill has no single control in place " + std::to_string(i + 1));
+    }
+  }
 }
 
 const Field& Panel::FieldOf(std::string_view control) const {
-  for (const auto& field : pages_.fields) {
-    if (control == field->control) return *field;
-  }
-  Fail("no control named " + std::string(control) + " edits settings");
+  if (const Field* field = RowNamed(declared_, control).field) return *field;
+  Fail("the control " + std::string(control) + " edits no setting");
 }
 
 const Field& Panel::FieldEditing(Setting setting) const {
   return *fieldOf_[static_cast<std::size_t>(setting)];
 }
 
-std::size_t Panel::IndexOf(const Field& field) const {
-  for (std::size_t i = 0; i < pages_.fields.size(); ++i) {
-    if (pages_.fields[i].get() == &field) return i;
-  }
-  Fail(std::string("the control ") + field.control + " is not one of the panel's");
-}
-
-const ControlState& Panel::StateOf(const Field& field) const { return states_[IndexOf(field)]; }
-
 void Panel::Set(const Field& field, ControlState state) {
-  ControlState& shown = states_[IndexOf(field)];
+  ControlState& shown = states_[field.id];
   if (shown == state) return;
   shown = std::move(state);
   if (view_) view_->Show(field, shown);
@@ -66,8 +56,7 @@ void Panel::SetCaption(const Field& field, std::optional<std::wstring> caption) 
   Set(field, std::move(state));
 }
 
-void Panel::SetEnabled(const char* control, bool enabled) {
-  const Field& field = FieldOf(control);
+void Panel::SetEnabled(const Field& field, bool enabled) {
   ControlState state = StateOf(field);
   state.enabled = enabled;
   Set(field, std::move(state));
@@ -75,6 +64,11 @@ void Panel::SetEnabled(const char* control, bool enabled) {
 
 std::vector<WriteFailure> Panel::StartUp() {
   std::vector<WriteFailure> failures;
+  // What the panel knows as stored from here on: what it reads now, and then
+  // its own writes. Read before the snapshot, so that a value another
+  // program changes meanwhile differs from it and is shown later.
+  journal_.Know(ReadStoredValues(store_));
+  startedUp_ = true;
   snapshot_ = ReadSnapshot(store_);
   // The driver does not create the rear-jack switch; the panel does, as 0.
   // A stored empty REG_SZ with its terminator reads as one zero character and
@@ -88,13 +82,14 @@ std::vector<WriteFailure> Panel::StartUp() {
       snapshot_.Put(Setting::SetGPIO0InQuad, 0);
     }
   }
-  for (const char* control : pages_.fillOrder) {
-    const Field& field = FieldOf(control);
-    if (const auto state = field.Fill(snapshot_)) {
-      if (auto failure = Change(field, *state)) failures.push_back(*failure);
+  for (const Field* field : fillOrder_) {
+    if (const auto state = field->Fill(snapshot_)) {
+      if (auto failure = Change(*field, *state)) failures.push_back(*failure);
     }
   }
-  for (const auto& field : pages_.fields) field->ShowCompanions(*this, snapshot_, Moment::StartUp);
+  for (const auto& field : declared_.fields()) {
+    field->ShowCompanions(*this, snapshot_, Moment::StartUp);
+  }
   return failures;
 }
 
@@ -103,7 +98,7 @@ void Panel::ReadStored() {
   if (snapshot_.Text(Setting::SetGPIO0InQuad).empty() && KeyExists(store_, Key::Customization)) {
     snapshot_.Put(Setting::SetGPIO0InQuad, 0);
   }
-  for (const auto& field : pages_.fields) Refresh(*field);
+  for (const auto& field : declared_.fields()) Refresh(*field);
 }
 
 void Panel::Act(const Field& field, int state) {
@@ -126,8 +121,10 @@ std::optional<WriteFailure> Panel::Change(const Field& field, int state) {
   if (state == StateOf(field).state || state < 0 || state >= field.Count()) return std::nullopt;
   ChangeSet changes;
   AddWrites(changes, field, state);
-  Act(field, state);
-  return Commit(changes);
+  // Stored first, then shown: a refused change leaves the control as it was.
+  auto failure = Commit(changes);
+  if (!failure) Act(field, state);
+  return failure;
 }
 
 std::optional<WriteFailure> Panel::Apply(std::span<const std::pair<const Field*, int>> states) {
@@ -142,19 +139,9 @@ std::optional<WriteFailure> Panel::Apply(std::span<const std::pair<const Field*,
 
 std::optional<WriteFailure> Panel::Commit(const ChangeSet& changes) {
   // The undo keeps what a value held before the panel first changed it.
-  const ChangeSet::Result result = changes.Apply(store_, [this](Setting setting) {
-    return journaling_ && !journal_[static_cast<std::size_t>(setting)];
-  });
-  for (const ChangeSet::Change& change : result.changes) {
-    const auto at = static_cast<std::size_t>(change.setting);
-    known_[at] = change.after;
-    if (!journaling_) continue;
-    if (journal_[at]) {
-      journal_[at]->last = change.after;
-    } else {
-      journal_[at] = Journaled{change.before, change.after};
-    }
-  }
+  const ChangeSet::Result result =
+      changes.Apply(store_, [this](Setting setting) { return journal_.Wants(setting); });
+  journal_.Wrote(result.changes);
   if (result.ok()) return std::nullopt;
   // What the window shows goes back to what is stored: the settings of the
   // change, read again.
@@ -179,15 +166,47 @@ void Panel::Refresh(const Field& field) {
 void Panel::ShowStored(const std::vector<Setting>& settings, const StoredValues& stored) {
   std::vector<const Field*> fields;
   for (Setting setting : settings) {
-    const auto at = static_cast<std::size_t>(setting);
-    known_[at] = stored[at];
-    if (Info(setting).entry != Entry::None) {
-      snapshot_.Take(setting, stored[at] ? ValueOf(*stored[at]) : SettingValue());
-    }
     const Field* field = &FieldEditing(setting);
     if (std::find(fields.begin(), fields.end(), field) == fields.end()) fields.push_back(field);
   }
+  // Every value of each control concerned as stored now: a list's item is
+  // selected from all of its values, not from those the start-up read.
+  for (const Field* field : fields) {
+    for (Setting setting : field->settings) {
+      const auto at = static_cast<std::size_t>(setting);
+      journal_.Know(setting, stored[at]);
+      if (Info(setting).entry != Entry::None) {
+        snapshot_.Take(setting, stored[at] ? ValueOf(*stored[at]) : SettingValue());
+      }
+    }
+  }
   for (const Field* field : fields) Refresh(*field);
+}
+
+}  // namespace calvane
+
+namespace calvane {
+
+Panel::UndoOutcome Panel::Undo() {
+  UndoOutcome outcome;
+  const Journal::Undo undo = journal_.PlanUndo(ReadStoredValues(store_));
+  outcome.leftAlone = undo.leftAlone;
+  outcome.failure = Commit(undo.changes);
+  // An undo that worked ends the journal; one that failed wrote nothing and
+  // keeps it, so that the user can try again.
+  if (!outcome.failure) {
+    journal_.Clear();
+    ShowStored(undo.shown, ReadStoredValues(store_));
+  }
+  return outcome;
+}
+
+std::vector<Setting> Panel::Reconcile() {
+  if (!startedUp_) return {};
+  const StoredValues stored = ReadStoredValues(store_);
+  std::vector<Setting> changed = journal_.ChangedElsewhere(stored);
+  if (!changed.empty()) ShowStored(changed, stored);
+  return changed;
 }
 
 }  // namespace calvane

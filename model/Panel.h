@@ -1,13 +1,16 @@
-// The settings model: the pages' fields over the registry, with the state
-// each control shows, the settings snapshot, and the one write path. It needs
-// no window: a window shows it through a PanelView, the command line reads
-// and loads through it alone.
+// The settings model: the one owner of the state of every control that
+// edits settings. It holds the pages' fields over the registry, the state
+// each control shows, the settings snapshot, and the one write path. It
+// needs no window: a window shows it through a PanelView, whose controls
+// show the state they are given and report the user's input; the command
+// line reads and loads through the model alone.
 //
 // Setting a control's state from here raises its change action when, and
 // only when, the state differs from the one it shows: the start-up's fill
 // writes values back this way on purpose, as a user's change would. Every
-// action is one change set, applied whole or not at all; after one that
-// failed, the control shows again what is stored, with no action.
+// action is one change set, applied whole or not at all, stored first and
+// shown once stored; after one that failed, the control shows what is
+// stored, with no action.
 #pragma once
 
 #include <array>
@@ -20,6 +23,7 @@
 #include "model/ChangeSet.h"
 #include "model/Declared.h"
 #include "model/Field.h"
+#include "model/Journal.h"
 #include "registry/Store.h"
 #include "settings/Snapshot.h"
 
@@ -53,15 +57,17 @@ struct WriteFailure {
 class Panel : private Looks {
  public:
   // Checks the declarations: every setting of the catalogue edited by
-  // exactly one field, and every control named once. A mistake throws
-  // Mistake.
-  Panel(Store& store, const Declared& pages);
+  // exactly one field, and the places in the start-up's fill each taken
+  // once, from 1 on. A mistake throws Mistake.
+  Panel(Store& store, const Declared& declared);
 
-  const Declared& pages() const { return pages_; }
+  const Declared& declared() const { return declared_; }
   Store& store() const { return store_; }
-  const Field& FieldOf(std::string_view control) const;  // throws when there is none
+  // The field a control edits, by the control's name; throws when there is
+  // none.
+  const Field& FieldOf(std::string_view control) const;
   const Field& FieldEditing(Setting setting) const;
-  const ControlState& StateOf(const Field& field) const;
+  const ControlState& StateOf(const Field& field) const { return states_[field.id]; }
   void SetView(PanelView* view) { view_ = view; }
 
   // The start-up: the reads, the creation of SetGPIO0InQuad when it reads as
@@ -82,10 +88,9 @@ class Panel : private Looks {
   std::optional<int> Shown(const Field& field) const;
 
   // From here on (the window is on the screen) each value the panel changes
-  // is kept for the undo, and the stored data is known, so that a change
-  // made by another program can be told from the panel's own.
-  void BeginJournal();
-  bool CanUndo() const;
+  // is kept for the undo.
+  void BeginJournal() { journal_.Begin(); }
+  bool CanUndo() const { return journal_.CanUndo(); }
   struct UndoOutcome {
     std::optional<WriteFailure> failure;
     std::vector<Setting> leftAlone;  // changed by another program since
@@ -94,18 +99,14 @@ class Panel : private Looks {
   // each value that still holds what the panel wrote; one change set.
   UndoOutcome Undo();
   // Reads the stored data again and shows, with no action, each value that
-  // another program changed; those values, in catalogue order.
+  // another program changed since the start-up read it (or the panel wrote
+  // it); those values, in catalogue order.
   std::vector<Setting> Reconcile();
 
  private:
-  struct Journaled {
-    std::optional<RawValue> before;
-    RawValue last;
-  };
-  std::size_t IndexOf(const Field& field) const;
   void Set(const Field& field, ControlState state);
   void SetCaption(const Field& field, std::optional<std::wstring> caption) override;
-  void SetEnabled(const char* control, bool enabled) override;
+  void SetEnabled(const Field& field, bool enabled) override;
   // The change action without its writes: state, entries, companions.
   void Act(const Field& field, int state);
   std::optional<WriteFailure> Commit(const ChangeSet& changes);
@@ -115,14 +116,14 @@ class Panel : private Looks {
   static void AddWrites(ChangeSet& changes, const Field& field, int state);
 
   Store& store_;
-  const Declared& pages_;
+  const Declared& declared_;
   Snapshot snapshot_;
-  std::vector<ControlState> states_;  // beside pages_.fields
+  std::vector<ControlState> states_;  // by field
   std::array<const Field*, kSettingCount> fieldOf_{};
+  std::vector<const Field*> fillOrder_;
   PanelView* view_ = nullptr;
-  bool journaling_ = false;
-  std::array<std::optional<Journaled>, kSettingCount> journal_;
-  StoredValues known_;
+  bool startedUp_ = false;
+  Journal journal_;
 };
 
 }  // namespace calvane

@@ -37,7 +37,7 @@ SaveOutcome SaveSettings(const Panel& panel, const std::wstring& path) {
     return outcome;
   }
   std::vector<FileValue> values;
-  for (const auto& field : panel.pages().fields) {
+  for (const auto& field : panel.declared().fields()) {
     const auto shown = panel.Shown(*field);
     // A chosen list item is saved as its whole row, however much of it is
     // stored; a single value only when it is stored.
@@ -75,7 +75,7 @@ std::variant<LoadPlan, Unshowable> PlanLoad(const Panel& panel, const SettingsFi
     return std::find(plan.missingKeys.begin(), plan.missingKeys.end(), Info(setting).key) !=
            plan.missingKeys.end();
   };
-  for (const auto& field : panel.pages().fields) {
+  for (const auto& field : panel.declared().fields()) {
     auto given = [&file](Setting setting) {
       return std::find_if(file.values.begin(), file.values.end(),
                           [setting](const FileValue& v) { return v.setting == setting; });

@@ -18,10 +18,13 @@ class Store {
   // Only to put back the state before a change that created the value.
   virtual LONG DeleteValue(HKEY key, const char* name) = 0;
   virtual LONG CloseKey(HKEY key) = 0;
+  // Sets `event` once the key's values (`subtree`: also its subkeys')
+  // change as `filter` says; asked again after each time.
+  virtual LONG NotifyChange(HKEY key, bool subtree, DWORD filter, HANDLE event) = 0;
 };
 
 // The system registry through RegOpenKeyExA, RegQueryValueExA,
-// RegSetValueExA, RegDeleteValueA and RegCloseKey.
+// RegSetValueExA, RegDeleteValueA, RegCloseKey and RegNotifyChangeKeyValue.
 class SystemRegistry final : public Store {
  public:
   LONG OpenKey(HKEY root, const char* path, REGSAM access, HKEY* key) override;
@@ -29,6 +32,7 @@ class SystemRegistry final : public Store {
   LONG SetValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size) override;
   LONG DeleteValue(HKEY key, const char* name) override;
   LONG CloseKey(HKEY key) override;
+  LONG NotifyChange(HKEY key, bool subtree, DWORD filter, HANDLE event) override;
 };
 
 // An open key, closed through its store when it goes out of scope.

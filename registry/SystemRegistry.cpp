@@ -19,4 +19,8 @@ LONG SystemRegistry::DeleteValue(HKEY key, const char* name) { return RegDeleteV
 
 LONG SystemRegistry::CloseKey(HKEY key) { return RegCloseKey(key); }
 
+LONG SystemRegistry::NotifyChange(HKEY key, bool subtree, DWORD filter, HANDLE event) {
+  return RegNotifyChangeKeyValue(key, subtree, filter, event, TRUE);
+}
+
 }  // namespace calvane

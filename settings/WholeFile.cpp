@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "registry/UniqueHandle.h"
+#include "platform/UniqueHandle.h"
 
 namespace calvane {
 namespace {

@@ -3,45 +3,31 @@
 #include "model/Mistake.h"
 
 namespace calvane {
-namespace {
 
-std::vector<std::wstring> ItemsOf(const Declared& pages, std::string_view list) {
-  for (const auto& field : pages.fields) {
-    if (list == field->control) return field->Items();
-  }
-  for (const Declared::FixedList& fixed : pages.fixedLists) {
-    if (list == fixed.list) return fixed.items;
-  }
-  throw Mistake("no items are declared for the list " + std::string(list));
-}
-
-}  // namespace
-
-ControlTable::ControlTable(const Declared& pages) {
-  for (const ControlRow& row : FormRows()) {
-    const bool enabled = !row.disabled;
+ControlTable::ControlTable(const Declared& declared)
+    : declared_(declared), groups_(declared.fields().size()) {
+  for (const ControlRow& row : declared.rows()) {
     std::unique_ptr<Control> control;
     switch (row.kind) {
       case Kind::PushButton:
-        control = std::make_unique<PushButton>(enabled);
+        control = std::make_unique<PushButton>(row.disabled);
         break;
       case Kind::CheckBox:
-        control = std::make_unique<CheckBox>(enabled);
+        control = std::make_unique<CheckBox>(row.disabled);
         break;
       case Kind::Option: {
-        auto group = std::find_if(groups_.begin(), groups_.end(),
-                                  [&row](const auto& g) { return g.first == row.name; });
-        if (group == groups_.end()) {
-          group = groups_.insert(groups_.end(), {row.name, std::make_unique<OptionGroup>()});
-        }
-        control = std::make_unique<OptionButton>(*group->second, row.index);
+        if (!row.field) throw Mistake(std::string("the option ") + row.name + " edits nothing");
+        auto& group = groups_[row.field->id];
+        if (!group) group = std::make_unique<OptionGroup>();
+        control = std::make_unique<OptionButton>(*group, row.index);
         break;
       }
       case Kind::Label:
         control = std::make_unique<Label>(row.caption);
         break;
       case Kind::DropDown:
-        control = std::make_unique<DropDown>(ItemsOf(pages, row.name), enabled);
+        if (row.items.empty()) throw Mistake(std::string("the list ") + row.name + " has no items");
+        control = std::make_unique<DropDown>(row.items, row.disabled);
         break;
       case Kind::ScrollBar: {
         const Range r = RangeOf(Widget::ScrollBar);
@@ -54,39 +40,24 @@ ControlTable::ControlTable(const Declared& pages) {
         break;
       }
       default:
-        control = std::make_unique<Control>(enabled);
+        control = std::make_unique<Control>(row.disabled);
         break;
     }
     items_.push_back({&row, std::move(control)});
   }
   // Each field's control is of its kind.
-  for (const auto& field : pages.fields) {
+  for (const auto& field : declared.fields()) {
     const Kind kinds[] = {Kind::CheckBox, Kind::DropDown, Kind::Option, Kind::ScrollBar,
                           Kind::Slider};
-    if (Row(field->control).kind != kinds[static_cast<int>(field->widget)]) {
-      throw Mistake(std::string(field->control) + " is not of its field's kind");
+    if (field->control->kind != kinds[static_cast<int>(field->widget)]) {
+      throw Mistake(std::string(field->control->name) + " is not of its field's kind");
     }
-    if (field->label) Get<Label>(field->label);
   }
-}
-
-Control& ControlTable::Find(std::string_view name) const {
-  for (const Item& item : items_) {
-    if (name == item.row->name) return *item.control;
-  }
-  throw Mistake("no control named " + std::string(name));
-}
-
-OptionGroup& ControlTable::Group(std::string_view name) const {
-  for (const auto& [groupName, group] : groups_) {
-    if (groupName == name) return *group;
-  }
-  throw Mistake("no option group named " + std::string(name));
 }
 
 Control& ControlTable::ControlOf(const Field& field) const {
-  if (field.widget == Widget::Options) return Group(field.control);
-  return Find(field.control);
+  if (field.widget == Widget::Options) return *groups_[field.id];
+  return Of(*field.control);
 }
 
 const ControlTable::Item* ControlTable::ItemOf(HWND hwnd) const {

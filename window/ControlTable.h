@@ -1,18 +1,16 @@
-// The window's controls by name, one for each row of the form table, made
-// before any of them has a window: the option buttons of one name share one
-// group, and a list takes the items its page declares.
+// The window's controls, one for each declared row, made before any of them
+// has a window: the option buttons of one field share one group, and a list
+// takes the items its row declares.
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
-#include <string>
 #include <string_view>
 #include <vector>
 
 #include "model/Declared.h"
 #include "window/Controls.h"
-#include "window/FormLayout.h"
 
 namespace calvane {
 
@@ -23,19 +21,16 @@ class ControlTable {
     std::unique_ptr<Control> control;
   };
 
-  // A list without declared items, or a bar or list row whose field is of
-  // another kind, is a mistake: Mistake.
-  explicit ControlTable(const Declared& pages);
+  // A list without items, or a row whose field is of another kind, is a
+  // mistake: Mistake.
+  explicit ControlTable(const Declared& declared);
 
+  const Declared& declared() const { return declared_; }
+  // The control of a row.
+  Control& Of(const ControlRow& row) const { return *items_[row.id].control; }
   // The control of a row by its name (an option button: the first of its
-  // group); an unknown name throws Mistake.
-  Control& Find(std::string_view name) const;
-  template <class T>
-  T& Get(std::string_view name) const {
-    return dynamic_cast<T&>(Find(name));
-  }
-  // The group of option buttons of that name; an unknown name throws.
-  OptionGroup& Group(std::string_view name) const;
+  // group), for the tests; an unknown name throws Mistake.
+  Control& Find(std::string_view name) const { return Of(RowNamed(declared_, name)); }
   // The control that edits a field: its group for an option group.
   Control& ControlOf(const Field& field) const;
 
@@ -45,8 +40,9 @@ class ControlTable {
   const std::vector<Item>& items() const { return items_; }
 
  private:
-  std::vector<Item> items_;
-  std::vector<std::pair<std::string, std::unique_ptr<OptionGroup>>> groups_;
+  const Declared& declared_;
+  std::vector<Item> items_;                           // by row
+  std::vector<std::unique_ptr<OptionGroup>> groups_;  // by field
 };
 
 }  // namespace calvane

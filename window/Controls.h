@@ -1,12 +1,14 @@
-// The control kinds of the panel's window. Each shows the state the settings
-// model gives it (Show, which raises nothing) and turns the user's input
-// into one event of its own, `onChange`, carrying the state the user asked
-// for: a check box's click, an item chosen from a list, an option button
+// The control kinds of the panel's window: views of the settings model. A
+// control that edits settings shows the state the model owns for it
+// (Refresh shows it again, raising nothing) and turns the user's input into
+// one event of its own, `onChange`, carrying the state the user asked for:
+// a check box's click, an item chosen from a list, an option button
 // selected, a bar's position once it has settled. Whether that is a change,
-// and what it writes, the model decides; what it then shows comes back
-// through Show.
-// A control keeps its state before it has a window: a page gets its windows
-// when it is first shown.
+// and what it writes, the model decides; the control then shows the model's
+// state again, so that a refused change leaves it as it was. A control keeps
+// no state of its own that decides anything.
+// A control shows its state when it gets its window: a page gets its
+// windows when it is first shown.
 #pragma once
 
 #include <windows.h>
@@ -15,25 +17,27 @@
 #include <string>
 #include <vector>
 
+#include "model/Panel.h"
+
 namespace calvane {
 
 // A child control; the form owns its window and routes notifications to it.
 class Control {
  public:
-  explicit Control(bool enabled = true) : enabled_(enabled) {}
+  // `disabled`: disabled for good, whatever the model says.
+  explicit Control(bool disabled = false) : disabled_(disabled) {}
   virtual ~Control() = default;
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
 
   // Null until the control has its window.
   HWND hwnd() const { return hwnd_; }
-  // Gives the control its window, which then shows the control's state.
+  // Gives the control its window, which then shows the model's state.
   void Attach(HWND hwnd);
-
-  void SetEnabled(bool enabled);
-  // A state from the model; raises nothing. Kinds without a state ignore it.
-  virtual void Show(int /*state*/) {}
-  int Shown() const { return shown_; }
+  // Shows the model's state of the control, which lives as long as it does.
+  void Bind(const ControlState& state) { state_ = &state; }
+  // Shows the model's state again; raises nothing.
+  void Refresh();
 
   // The user asks for this state.
   std::function<void(int)> onChange;
@@ -45,20 +49,27 @@ class Control {
 
  protected:
   virtual void ShowState() {}
+  // The model's state: its design-time state until the control is bound.
+  int State() const { return state_ ? state_->state : DesignState(); }
+  const ControlState* Bound() const { return state_; }
+  virtual int DesignState() const { return 0; }
   void Ask(int state) {
     if (onChange) onChange(state);
+    // Whatever the model made of it, the control shows the model's state.
+    ShowState();
   }
   HWND hwnd_ = nullptr;
-  int shown_ = 0;
 
  private:
-  bool enabled_;
+  bool disabled_;
+  const ControlState* state_ = nullptr;
 };
 
+// A label shows its design-time caption, or the caption the model gives
+// the label of a field.
 class Label : public Control {
  public:
   explicit Label(std::wstring caption) : caption_(std::move(caption)) {}
-  void SetCaption(const std::wstring& caption);
 
  private:
   void ShowState() override;
@@ -77,25 +88,25 @@ class PushButton : public Control {
 class CheckBox : public Control {
  public:
   using Control::Control;
-  void Show(int state) override;
   void OnCommand(WORD code) override;
 
  private:
   void ShowState() override;
 };
 
-// Option buttons of one name, indexed from 0; none selected at first. A
+// Option buttons of one group, indexed from 0; none selected at first. A
 // button selected asks for its index, unless it is the one shown.
 class OptionGroup : public Control {
  public:
-  void Show(int index) override;
   void Add(int index, const Control& button);
   void Select(int index);
   int Count() const { return static_cast<int>(buttons_.size()); }
   const Control& Button(int index) const { return *buttons_[index]; }
+  int Chosen() const { return State(); }
 
  private:
   void ShowState() override;
+  int DesignState() const override { return -1; }
   std::vector<const Control*> buttons_;
 };
 
@@ -118,18 +129,17 @@ class OptionButton : public Control {
 // not the items passed over while it is open.
 class DropDown : public Control {
  public:
-  DropDown(std::vector<std::wstring> items, bool enabled)
-      : Control(enabled), items_(std::move(items)) {
-    shown_ = -1;
-  }
-  void Show(int index) override;
+  DropDown(std::vector<std::wstring> items, bool disabled)
+      : Control(disabled), items_(std::move(items)) {}
   int Count() const { return static_cast<int>(items_.size()); }
   bool Open() const;
   void OnCommand(WORD code) override;
 
  private:
   void ShowState() override;
+  int DesignState() const override { return -1; }
   std::vector<std::wstring> items_;
+  bool filled_ = false;
 };
 
 // Scroll bar and slider: a position from Min to Max that asks for a change
@@ -137,7 +147,6 @@ class DropDown : public Control {
 // dragged thumb; never while the thumb is dragged.
 class Bar : public Control {
  public:
-  void Show(int position) override;
   bool Dragged() const { return dragged_; }
 
  protected:
@@ -157,6 +166,7 @@ class ScrollBar : public Bar {
  private:
   void ShowState() override;
   void MoveThumb(int position) override;
+  bool ranged_ = false;
 };
 
 class Slider : public Bar {
@@ -169,6 +179,7 @@ class Slider : public Bar {
   void ShowState() override;
   void MoveThumb(int position) override;
   int tickEvery_;
+  bool ranged_ = false;
 };
 
 }  // namespace calvane

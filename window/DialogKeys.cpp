@@ -71,9 +71,9 @@ bool DialogKeys::AccessKey(wchar_t key) {
     if (AccessKeyOf(row.caption) != key || !IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd)) {
       continue;
     }
-    if (row.introduces) {
+    if (row.names) {
       // A label or frame leads to the control it names.
-      const Control& target = table_.Find(row.introduces);
+      const Control& target = table_.Of(*row.names);
       if (IsWindowVisible(target.hwnd()) && IsWindowEnabled(target.hwnd())) {
         FocusByKey(target.hwnd());
       }
@@ -97,7 +97,7 @@ bool DialogKeys::PreTranslate(const MSG& msg) {
         if (GetKeyState(VK_CONTROL) < 0) {
           showPage_((page_() + (shift ? kPageCount - 1 : 1)) % kPageCount);
           // As after a click on a tab: the focus on the row of tabs.
-          FocusByKey(table_.Find("SSTab1").hwnd());
+          FocusByKey(table_.Of(*table_.declared().tabs).hwnd());
         } else {
           MoveFocus(GetFocus(), shift);
         }
@@ -129,7 +129,7 @@ bool DialogKeys::PreTranslate(const MSG& msg) {
 void DialogKeys::PageShown() {
   HWND focus = GetFocus();
   if (focus && IsChild(form_, focus) && !IsWindowVisible(focus)) {
-    SetFocus(table_.Find("SSTab1").hwnd());
+    SetFocus(table_.Of(*table_.declared().tabs).hwnd());
   }
 }
 

@@ -4,16 +4,15 @@
 
 #include "model/Mistake.h"
 
-#include "window/Notices.h"
+#include "model/Notices.h"
 #include "window/PaintedWindows.h"
-#include "window/ResourceIds.h"
-#include "window/pages/Pages.h"
+#include "pages/ResourceIds.h"
+#include "pages/Pages.h"
 
 namespace calvane {
 namespace {
 
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;  // fixed, no min/max box
-constexpr UINT_PTR kWatchTimer = 1;
 constexpr const wchar_t* kRebootText =
     L"Please reboot your computer so that the new settings can be used";
 
@@ -50,7 +49,7 @@ Form1::Form1(Store& store, MessageBoxes& boxes, FileDialog& files, std::function
       files_(files),
       onUnload_(std::move(onUnload)),
       dpi_(ScreenDpi()),
-      controls_(panel_.pages()) {
+      controls_(panel_.declared()) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&icc);
   RegisterFormClass(&Form1::Procedure);
@@ -80,17 +79,21 @@ Form1::Form1(Store& store, MessageBoxes& boxes, FileDialog& files, std::function
 Form1::~Form1() = default;
 
 void Form1::Bind() {
-  for (const auto& field : panel_.pages().fields) {
-    controls_.ControlOf(*field).onChange = [this, &field = *field](int state) {
-      Change(field, state);
-    };
+  // The controls that edit settings, and their labels, show the model's
+  // state of them.
+  for (const auto& field : panel_.declared().fields()) {
+    Control& control = controls_.ControlOf(*field);
+    control.Bind(panel_.StateOf(*field));
+    control.onChange = [this, &field = *field](int state) { Change(field, state); };
+    if (field->label) controls_.Of(*field->label).Bind(panel_.StateOf(*field));
   }
-  for (const Declared::Note& note : panel_.pages().notes) {
-    static_cast<PushButton&>(controls_.Find(note.button)).onClick = [this, text = note.text] {
+  for (const ControlRow& row : panel_.declared().rows()) {
+    if (!row.note) continue;
+    static_cast<PushButton&>(controls_.Of(row)).onClick = [this, text = row.note] {
       boxes_.Show(hwnd(), text, L"Information", MB_OK | MB_ICONINFORMATION);
     };
   }
-  static_cast<PushButton&>(controls_.Find("cmdOK")).onClick = [this] {
+  static_cast<PushButton&>(controls_.Of(*panel_.declared().ok)).onClick = [this] {
     boxes_.Show(hwnd(), kRebootText, L"Reboot Needed", MB_OK);
     Unload();
   };
@@ -98,25 +101,27 @@ void Form1::Bind() {
 }
 
 void Form1::Made(const ControlTable::Item& item) {
-  if (const wchar_t* tip = TipOf(panel_.pages(), item.row->name)) {
-    tips_->Add(item.control->hwnd(), tip);
-  }
+  if (const wchar_t* tip = TipOf(*item.row)) tips_->Add(item.control->hwnd(), tip);
 }
 
-void Form1::Load() { startUpFailures_ = panel_.StartUp(); }
+void Form1::Load() {
+  // The watch is armed before the start-up reads, so that no change made
+  // from then on goes unseen.
+  outside_.emplace(hwnd(), panel_, controls_);
+  startUpFailures_ = panel_.StartUp();
+}
 
 void Form1::Show(int page) {
   ShowPage(page);
   ShowWindow(hwnd(), SW_SHOW);
   UpdateWindow(hwnd());
   keys_->FocusFirst();
+  panel_.BeginJournal();
   if (!startUpFailures_.empty()) {
     boxes_.Show(hwnd(), StartUpNotice(panel_, startUpFailures_), kFormCaption,
                 MB_OK | MB_ICONWARNING);
     startUpFailures_.clear();
   }
-  panel_.BeginJournal();
-  outside_.emplace(hwnd(), kWatchTimer, panel_, controls_);
 }
 
 void Form1::Unload() { window_.reset(); }
@@ -126,12 +131,12 @@ void Form1::OnDestroyed() {
   if (onUnload_) onUnload_();
 }
 
-int Form1::Page() const {
-  return static_cast<int>(SendMessageW(controls_.Find("SSTab1").hwnd(), TCM_GETCURSEL, 0, 0));
-}
+HWND Form1::Tabs() const { return controls_.Of(*panel_.declared().tabs).hwnd(); }
+
+int Form1::Page() const { return static_cast<int>(SendMessageW(Tabs(), TCM_GETCURSEL, 0, 0)); }
 
 void Form1::ShowPage(int page) {
-  SendMessageW(controls_.Find("SSTab1").hwnd(), TCM_SETCURSEL, page, 0);
+  SendMessageW(Tabs(), TCM_SETCURSEL, page, 0);
   windows_->CreatePage(page);
   for (const auto& item : controls_.items()) {
     if (item.row->page >= 0 && item.control->hwnd()) {
@@ -145,13 +150,9 @@ void Form1::Change(const Field& field, int state) {
   if (const auto failure = panel_.Change(field, state)) menu_->Tell(*failure);
 }
 
-void Form1::Show(const Field& field, const ControlState& state) {
-  Control& control = controls_.ControlOf(field);
-  control.Show(state.state);
-  control.SetEnabled(state.enabled);
-  if (field.label) {
-    controls_.Get<Label>(field.label).SetCaption(state.caption.value_or(Row(field.label).caption));
-  }
+void Form1::Show(const Field& field, const ControlState&) {
+  controls_.ControlOf(field).Refresh();
+  if (field.label) controls_.Of(*field.label).Refresh();
 }
 
 bool Form1::PreTranslate(const MSG& msg) {
@@ -214,8 +215,8 @@ LRESULT Form1::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     case WM_SETFOCUS:
       keys_->FormFocused();
       return 0;
-    case WM_TIMER:
-      if (wParam == kWatchTimer && outside_) outside_->Tick();
+    case kKeysChanged:
+      if (outside_) outside_->Changed();
       return 0;
     case WM_INITMENUPOPUP:
       if (HIWORD(lParam)) menu_->Prepare(reinterpret_cast<HMENU>(wParam));

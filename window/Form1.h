@@ -18,7 +18,7 @@
 #include "window/DialogKeys.h"
 #include "window/FileDialog.h"
 #include "window/FormWindows.h"
-#include "window/Handles.h"
+#include "platform/Handles.h"
 #include "window/MessageBoxes.h"
 #include "window/OutsideChanges.h"
 #include "window/SettingsMenu.h"
@@ -68,6 +68,7 @@ class Form1 final : public WindowBase<Form1>, private PanelView {
   void Made(const ControlTable::Item& item);
   void Change(const Field& field, int state);
   void Show(const Field& field, const ControlState& state) override;
+  HWND Tabs() const;
 
   Panel panel_;
   MessageBoxes& boxes_;

@@ -24,15 +24,13 @@ FormWindows::FormWindows(HWND form, ControlTable& table, int dpi, HFONT font,
     : form_(form), table_(table), dpi_(dpi), font_(font), made_(std::move(made)) {}
 
 RECT FormWindows::PixelRect(const ControlRow& row) const {
-  int left = row.left, top = row.top;
-  for (const char* container = row.container; std::string_view(container) != "Form1";) {
-    const ControlRow& outer = Row(container);
-    left += outer.left;
-    top += outer.top;
-    container = outer.container;
+  int left = row.place.left, top = row.place.top;
+  for (const ControlRow* outer = row.container; outer; outer = outer->container) {
+    left += outer->place.left;
+    top += outer->place.top;
   }
   auto px = [this](int twips) { return MulDiv(twips, dpi_, 1440); };
-  return {px(left), px(top), px(left + row.width), px(top + row.height)};
+  return {px(left), px(top), px(left + row.place.width), px(top + row.place.height)};
 }
 
 void FormWindows::CreatePage(int page) {
@@ -45,7 +43,7 @@ void FormWindows::CreatePage(int page) {
   for (ControlTable::Item& item : table_.items()) {
     if (item.row->page == page) CreateWindowOf(item);
   }
-  SetWindowPos(table_.Find("SSTab1").hwnd(), HWND_BOTTOM, 0, 0, 0, 0,
+  SetWindowPos(table_.Of(*table_.declared().tabs).hwnd(), HWND_BOTTOM, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ClipLabels(page);
   if (page >= 0) ClipToPage(page);
@@ -56,7 +54,7 @@ void FormWindows::ClipToPage(int page) {
   // some resolutions, over the border the tab control draws along the top of
   // the page; it gives up the rows above the page's inside, so that the
   // border shows whole. A frame's caption letters start lower down.
-  HWND tabs = table_.Find("SSTab1").hwnd();
+  HWND tabs = table_.Of(*table_.declared().tabs).hwnd();
   RECT inside;
   GetClientRect(tabs, &inside);
   SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&inside));
@@ -64,7 +62,7 @@ void FormWindows::ClipToPage(int page) {
   for (const ControlTable::Item& item : table_.items()) {
     if (item.row->page != page ||
         (item.row->kind != Kind::Frame && item.row->kind != Kind::ListView) ||
-        std::string_view(item.row->container) != "SSTab1") {
+        item.row->container != table_.declared().tabs) {
       continue;
     }
     RECT frame;
@@ -91,8 +89,8 @@ void FormWindows::ClipLabels(int page) {
     for (auto behind = label + 1; behind != items.end(); ++behind) {
       const ControlRow& row = *behind->row;
       const RECT b = PixelRect(row);
-      if (row.page != page || std::string_view(row.container) != label->row->container ||
-          row.kind == Kind::Frame || !Overlap(r, b)) {
+      if (row.page != page || row.container != label->row->container || row.kind == Kind::Frame ||
+          !Overlap(r, b)) {
         continue;
       }
       HRGN cut = CreateRectRgn(b.left - r.left, b.top - r.top, b.right - r.left, b.bottom - r.top);
@@ -108,9 +106,8 @@ void FormWindows::ClipLabels(int page) {
 void FormWindows::CreateWindowOf(ControlTable::Item& item) {
   const ControlRow& row = *item.row;
   // A frame is the parent window of what it holds.
-  const bool framed =
-      std::string_view(row.container) != "Form1" && Row(row.container).kind == Kind::Frame;
-  HWND parent = framed ? table_.Find(row.container).hwnd() : form_;
+  const bool framed = row.container && row.container->kind == Kind::Frame;
+  HWND parent = framed ? table_.Of(*row.container).hwnd() : form_;
   const int id = kFirstId + static_cast<int>(&item - table_.items().data());
   const wchar_t* cls = WC_BUTTONW;
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
@@ -165,7 +162,7 @@ void FormWindows::CreateWindowOf(ControlTable::Item& item) {
 
   RECT r = PixelRect(row);
   if (framed) {
-    const RECT frame = PixelRect(Row(row.container));
+    const RECT frame = PixelRect(*row.container);
     OffsetRect(&r, -frame.left, -frame.top);
   }
   int height = r.bottom - r.top;

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "window/ControlTable.h"
-#include "window/Handles.h"
+#include "platform/Handles.h"
 #include "window/PaintedWindows.h"
 
 namespace calvane {

@@ -5,9 +5,6 @@
 namespace calvane {
 namespace {
 
-// A change shows within a quarter of a second of the tick after it.
-constexpr UINT kEvery = 250;  // ms
-
 std::vector<KeyWatch::Watched> Keys() {
   std::vector<KeyWatch::Watched> keys;
   for (Key key : kKeys) keys.push_back({kRoot, KeyPath(key), KeyView(key)});
@@ -16,13 +13,10 @@ std::vector<KeyWatch::Watched> Keys() {
 
 }  // namespace
 
-OutsideChanges::OutsideChanges(HWND form, UINT_PTR timer, Panel& panel,
-                               const ControlTable& controls)
-    : form_(form), timer_(timer), panel_(panel), controls_(controls), watch_(Keys()) {
-  SetTimer(form_, timer_, kEvery, nullptr);
-}
-
-OutsideChanges::~OutsideChanges() { KillTimer(form_, timer_); }
+OutsideChanges::OutsideChanges(HWND form, Panel& panel, const ControlTable& controls)
+    : panel_(panel),
+      controls_(controls),
+      watch_(panel.store(), Keys(), [form] { PostMessageW(form, kKeysChanged, 0, 0); }) {}
 
 bool OutsideChanges::Busy() const {
   for (const auto& item : controls_.items()) {
@@ -37,8 +31,8 @@ bool OutsideChanges::Busy() const {
   return false;
 }
 
-void OutsideChanges::Tick() {
-  waiting_ = watch_.Changed() || waiting_;
+void OutsideChanges::Changed() {
+  waiting_ = watch_.Rearm() || waiting_;
   Resume();
 }
 

@@ -1,16 +1,14 @@
 // Values another program changes while the window is open (a second panel,
-// a script, a registry editor) are shown within a moment, quietly: the
-// controls, labels and snapshot follow what is stored, no change action runs
-// and nothing is written. The watch is looked at on a timer of the window's,
-// whose message every message loop delivers, a message box's, the file
-// dialog's and a dragged scroll bar's too; a change that comes while a list
-// is open or a thumb is dragged is shown once the list closes or the drag
-// ends.
+// a script, a registry editor) are shown at once, quietly: the controls,
+// labels and snapshot follow what is stored, no change action runs and
+// nothing is written. The key watch posts the window a message when a key
+// changes, which every message loop delivers, a message box's, the file
+// dialog's and a dragged scroll bar's too; nothing runs while nothing
+// changes. A change that comes while a list is open or a thumb is dragged
+// is shown once the list closes or the drag ends.
 #pragma once
 
 #include <windows.h>
-
-#include <optional>
 
 #include "model/Panel.h"
 #include "registry/KeyWatch.h"
@@ -18,21 +16,23 @@
 
 namespace calvane {
 
+// The message the watch posts to the window.
+inline constexpr UINT kKeysChanged = WM_APP + 1;
+
 class OutsideChanges {
  public:
-  OutsideChanges(HWND form, UINT_PTR timer, Panel& panel, const ControlTable& controls);
-  ~OutsideChanges();
+  // Watches from now on, so that a change made while the panel starts up is
+  // seen too.
+  OutsideChanges(HWND form, Panel& panel, const ControlTable& controls);
 
-  // The timer's tick.
-  void Tick();
+  // The watch's message.
+  void Changed();
   // A list has closed or a bar has settled.
   void Resume();
 
  private:
   bool Busy() const;
 
-  HWND form_;
-  UINT_PTR timer_;
   Panel& panel_;
   const ControlTable& controls_;
   KeyWatch watch_;

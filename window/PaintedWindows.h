@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "window/Handles.h"
+#include "platform/Handles.h"
 
 namespace calvane {
 

@@ -1,8 +1,8 @@
 #include "window/SettingsMenu.h"
 
 #include "model/SettingsTransfer.h"
-#include "window/FormLayout.h"
-#include "window/Notices.h"
+#include "model/Declared.h"
+#include "model/Notices.h"
 
 namespace calvane {
 namespace {

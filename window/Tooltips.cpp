@@ -6,16 +6,6 @@
 
 namespace calvane {
 
-const wchar_t* TipOf(const Declared& pages, std::string_view control) {
-  for (const auto& field : pages.fields) {
-    if (control == field->control || (field->label && control == field->label)) return field->tip;
-  }
-  for (const Declared::FixedList& list : pages.fixedLists) {
-    if (control == list.list) return list.tip;
-  }
-  return nullptr;
-}
-
 Tooltips::Tooltips(HWND owner, HFONT font, int dpi) : dpi_(dpi) {
   tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                           WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -54,6 +44,12 @@ void Tooltips::Relay(const MSG& msg) {
 void Tooltips::ListOpened() {
   SendMessageW(tips_, TTM_POP, 0, 0);
   SendMessageW(tips_, TTM_ACTIVATE, FALSE, 0);
+  // A tip may be on its way already: the pointer came onto the list just
+  // before the click that opened it. A move onto the form itself, which is
+  // no tool, makes the tooltip forget that control, so that its timer finds
+  // nothing to show.
+  MSG away{GetWindow(tips_, GW_OWNER), WM_MOUSEMOVE, 0, 0, 0, {0, 0}};
+  SendMessageW(tips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&away));
 }
 
 void Tooltips::ListClosed() { SendMessageW(tips_, TTM_ACTIVATE, TRUE, 0); }

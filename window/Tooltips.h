@@ -7,15 +7,7 @@
 
 #include <windows.h>
 
-#include <string_view>
-
-#include "model/Declared.h"
-
 namespace calvane {
-
-// The tip of a control: its field's meaning for the field's control (each of
-// its option buttons) and label, a fixed list's own; nothing for the others.
-const wchar_t* TipOf(const Declared& pages, std::string_view control);
 
 class Tooltips {
  public:

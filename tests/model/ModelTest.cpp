@@ -15,7 +15,7 @@
 #include "model/SettingsTransfer.h"
 #include "tests/support/FailingStore.h"
 #include "tests/support/Registration.h"
-#include "window/pages/Pages.h"
+#include "pages/Pages.h"
 
 namespace calvane::test {
 namespace {
@@ -110,7 +110,18 @@ TEST_F(Model, TheStartUpWritesBackWhatItsFillMovesInItsFixedOrderAndShowsWhatIsS
                "EnableSpdifIn=1 ",
        "hsbPCM1=5 '5' hsbPCM2=0 '0' hsbFront=0 '32768' hsbRear=7 '7' hsbEffect1=0 - hsbEffect2=127 '127' chkMIDIfx=0 "
        "chkAttenuation=0 chkLA4Inv=0 chkEnOut=1 off chkDetIn=2 chkEnIn=1 off cboWavetableMode=-1 cboA3DType=-1 "
-       "chkPlayA3D=0 chkA3DSplash=0 optQuad=-1 - optDigOut=-1 '22050' "}};
+       "chkPlayA3D=0 chkA3DSplash=0 optQuad=-1 - optDigOut=-1 '22050' "},
+      // The EQ supported, its enable state missing or a text: no item, and
+      // none of its values written.
+      {kCu + "\"SupportAnalogEQ\"=dword:1\n" + kCP + "\"AnalogEQEnableState\"=-\n", kRest, "cboAnalogEQ=-1 "},
+      {kCu + "\"SupportAnalogEQ\"=dword:1\n" + kCP + "\"AnalogEQEnableState\"=\"on\"\n", kRest, "cboAnalogEQ=-1 "},
+      // A level beyond 32 bits is no level the bar shows, not its low bits.
+      {kCu + "\"AC97PCMOutVol\"=\"4294967304\"\n",
+       kNoEQ + kRest.substr(std::string("AC97PCMOutVol=8 ").size()), "hsbPCM1=0 '4294967304' "},
+      // An empty text that holds its terminating zero is a value: not created
+      // again; one of no bytes at all is.
+      {kCu + "\"SetGPIO0InQuad\"=\"\"\n", kNoEQ + kRest, "chkShare=0 "},
+      {kCu + "\"SetGPIO0InQuad\"=hex(1):\n", "SetGPIO0InQuad=0 " + kNoEQ + kRest, "chkShare=0 "}};
   // clang-format on
   for (const auto& [stored, written, looks] : starts) {
     SCOPED_TRACE(stored);
@@ -126,7 +137,7 @@ TEST_F(Model, EachChangeWritesItsControlsValuesInOrderAndShowsThem) {
   // Each setting is edited by exactly one declared control, or the panel
   // does not start.
   Declared general;
-  DeclareGeneralPage(general);
+  DeclareGeneralPage({general, DeclareForm(general), 0});
   EXPECT_THROW(Panel(store, general), Mistake);
   Start();
   // A control, the state the user gives it; what is written, in order, and
@@ -366,6 +377,42 @@ TEST_F(Model, UndoPutsBackOnlyWhatIsStillThePanelsAndOtherProgramsChangesAreShow
             "ControlPanel\\GamerMode=dword:00000001\nCustomization\\SetGPIO0InQuad=dword:00000002\n"
             "Customization\\DetectSpdifOut=dword:00000001\n");
   ExpectLooks(*panel, "optQuad=-1 'Stereo' cboWavetableMode=0 chkDetOut=1 chkEnOut=1 hsbEffect2=5 '5' ");
+}
+
+// A quiet refresh selects each control's state from the values as they are
+// stored now, every value of a list included; and what the panel knows as
+// stored is what its start-up read plus its own writes, so that a change
+// made before the journal begins (while the start-up's notice is open) is
+// still seen, shown and saved.
+TEST_F(Model, ARefreshShowsWhatIsStoredNowWhateverTheStartUpRead) {
+  // The list, the stored values, the user's item, another program's value,
+  // and the item shown then.
+  // clang-format off
+  const std::tuple<const char*, std::string, int, std::string, std::string> lists[] = {
+      {"cboWavetableMode", kCP + "\"SoftSynthModeIndex\"=dword:1\n", 2, kCP + "\"SoftSynthVoices\"=dword:100\n",
+       "cboWavetableMode=2 "},
+      {"cboAnalogEQ", kCu + "\"SupportAnalogEQ\"=dword:1\n" + kCP + "\"AnalogEQSrcLine\"=dword:2\n\"AnalogEQEnableState\"=dword:1\n",
+       0, kCP + "\"AnalogEQSrcLine\"=dword:4\n", "cboAnalogEQ=0 "},
+      {"cboAnalogEQ", "", 2, kCP + "\"AnalogEQSrcLine\"=dword:4\n", "cboAnalogEQ=5 "}};
+  // clang-format on
+  for (const auto& [list, stored, item, outside, looks] : lists) {
+    SCOPED_TRACE(outside);
+    Start(stored);
+    EXPECT_FALSE(panel->Change(F(list), item));
+    Apply(outside);
+    EXPECT_EQ(panel->Reconcile().size(), 1u);
+    ExpectLooks(*panel, looks);
+  }
+
+  keys.emplace(kFreshInstall);
+  panel.emplace(store, Pages());
+  panel->StartUp();
+  Apply(kCP + "\"PrimaryXtalk\"=dword:2\n");
+  panel->BeginJournal();
+  EXPECT_EQ(panel->Reconcile(), std::vector{Setting::PrimaryXtalk});
+  ExpectLooks(*panel, "cboA3DType=2 ");
+  EXPECT_FALSE(SaveSettings(*panel, kPath).error);
+  EXPECT_NE(Read().find("\"PrimaryXtalk\"=dword:00000002"), std::string::npos);
 }
 
 }  // namespace

@@ -54,6 +54,9 @@ class FailingStore final : public Store {
     return status;
   }
   LONG CloseKey(HKEY key) override { return --openKeys, inner_.CloseKey(key); }
+  LONG NotifyChange(HKEY key, bool subtree, DWORD filter, HANDLE event) override {
+    return inner_.NotifyChange(key, subtree, filter, event);
+  }
   // From now on the k-th call of that kind fails (every one when `only` is 0).
   void Fail(Call fails, LONG status, int only = 0) { fails_ = fails, status_ = status, only_ = only, seen_ = 0; }
 

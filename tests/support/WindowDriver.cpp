@@ -75,6 +75,20 @@ void WindowDriver::ClickTab(int page) {
   Click(Hwnd("SSTab1"), Centre(r));
 }
 
+void WindowDriver::PressTab(int page) {
+  RECT r{};
+  SendMessageW(Hwnd("SSTab1"), TCM_GETITEMRECT, page, reinterpret_cast<LPARAM>(&r));
+  MapWindowPoints(Hwnd("SSTab1"), nullptr, reinterpret_cast<POINT*>(&r), 2);
+  const POINT at = Centre(r);
+  SetCursorPos(at.x, at.y);
+  INPUT press[2] = {};
+  press[0].type = press[1].type = INPUT_MOUSE;
+  press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, press, sizeof(INPUT));
+  for (int i = 0; i < 100 && form().Page() != page; ++i) Sleep(5), Pump();
+}
+
 void WindowDriver::Choose(const char* list, const wchar_t* item) {
   Click(Hwnd(list));
   COMBOBOXINFO info{sizeof info, {}, {}, 0, nullptr, nullptr, nullptr};
@@ -135,11 +149,11 @@ Picture WindowDriver::Capture(HWND list) {
   RedrawWindow(form_->hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN), Pump();
   RECT r, open;
   GetWindowRect(form_->hwnd(), &r);
-  // The window's own pixels; with a list, the screen where both lie.
-  HDC source = list ? GetDC(nullptr) : GetWindowDC(form_->hwnd());
-  list ? (GetWindowRect(list, &open), UnionRect(&r, &r, &open)) : OffsetRect(&r, -r.left, -r.top);
-  const Picture picture = Grab(source, r);
-  ReleaseDC(list ? nullptr : form_->hwnd(), source);
+  // What the screen shows where the window lies, and the list it has open.
+  HDC screen = GetDC(nullptr);
+  if (list) GetWindowRect(list, &open), UnionRect(&r, &r, &open);
+  const Picture picture = Grab(screen, r);
+  ReleaseDC(nullptr, screen);
   return picture;
 }
 

@@ -72,6 +72,8 @@ class WindowDriver {
   void Hover(HWND control) { PointAt(control, false); }
   // A click on a page's tab.
   void ClickTab(int page);
+  // A click on a page's tab with the pointer, through the input system.
+  void PressTab(int page);
   // Opens the list with a click and clicks the item in it.
   void Choose(const char* list, const wchar_t* item);
   // Pressing the left button at `from`, moving to `to` and releasing there.

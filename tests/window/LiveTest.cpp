@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "registry/UniqueHandle.h"
+#include "platform/UniqueHandle.h"
 #include "tests/support/FailingStore.h"
 #include "tests/support/Registration.h"
 #include "tests/support/WindowDriver.h"
@@ -77,6 +77,9 @@ TEST(Live, ValuesAnotherProgramStoresShowWithinASecondAndNothingIsWritten) {
   })) << "not shown";
   EXPECT_EQ(Values("ControlPanel\\ReverbAmount Customization\\CorrectLA2"),
             "ControlPanel\\ReverbAmount=\"5\"\nCustomization\\CorrectLA2=dword:00000007\n");
+  // The same key changed again: the watch goes on after the first.
+  Reg(L"reg add " + kService + L"Customization /v CorrectLA2 /t REG_DWORD /d 1 /f");
+  EXPECT_TRUE(Within(panel, [&] { return panel.Look("chkLA2Inv") == L"1"; })) << "second change not shown";
   // The A3D key, in the 32-bit view, deleted and made again.
   Reg(L"reg delete HKLM\\Software\\Zedave\\A3D /f /reg:32");
   EXPECT_TRUE(Within(panel, [&] { return panel.Look("chkPlayA3D") == L"0"; })) << "deleted key not shown";
@@ -98,6 +101,55 @@ TEST(Live, ValuesAnotherProgramStoresShowWithinASecondAndNothingIsWritten) {
             L"Undo All Changes: Another program has changed these settings since the panel did, so the undo left "
             L"them as they are:\r\n    Output Rate (SpdifFrequency)\r\n");
   EXPECT_EQ(store.writes, std::vector<std::string>{});
+}
+
+// Message boxes that let another program change a value while the
+// start-up's notice is open.
+struct ChangingBoxes final : MessageBoxes {
+  std::function<void()> meanwhile;
+  int shown = 0;
+  void Show(HWND, const std::wstring&, const std::wstring&, UINT) override {
+    ++shown;
+    if (meanwhile) meanwhile();
+  }
+};
+
+// The messages the window gets in `ms` with nothing happening.
+int MessagesWhileIdle(HWND form, DWORD ms) {
+  int count = 0;
+  for (DWORD start = GetTickCount(), now; (now = GetTickCount()) - start < ms;) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - (now - start), QS_ALLINPUT);
+    for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); DispatchMessageW(&msg))
+      count += msg.hwnd == form || IsChild(form, msg.hwnd);
+  }
+  return count;
+}
+
+// A value another program changes while the start-up's notice is open, or
+// just after it is closed, shows once the window is up and is what Save
+// writes; and a window with nothing to do gets no messages.
+TEST(Live, AChangeDuringTheStartUpShowsAndIsSavedAndAnIdleWindowSleeps) {
+  const std::string file = std::string(std::getenv("TEMP")) + "\\calvane-live.reg";
+  for (bool duringNotice : {true, false}) {
+    SCOPED_TRACE(duringNotice ? "during the notice" : "after it");
+    DriverKeys keys;
+    LockKey("Customization");
+    const auto change = [] { Reg(L"reg add " + kService + L"ControlPanel /v PrimaryXtalk /t REG_DWORD /d 2 /f"); };
+    ChangingBoxes boxes;
+    if (duringNotice) boxes.meanwhile = change;
+    WindowDriver panel(nullptr, &boxes);
+    EXPECT_EQ(boxes.shown, 1);
+    if (!duringNotice) change();
+    panel.ClickTab(2);
+    EXPECT_TRUE(Within(panel, [&] { return panel.Look("cboA3DType") == L"Monitor Speakers"; }));
+    panel.form().menu().Save(std::wstring(file.begin(), file.end()));
+    std::ifstream saved(file, std::ios::binary);
+    EXPECT_NE(std::string(std::istreambuf_iterator<char>(saved), {}).find("\"PrimaryXtalk\"=dword:00000002"),
+              std::string::npos);
+    if (!duringNotice) {
+      EXPECT_EQ(MessagesWhileIdle(panel.form().hwnd(), 1500), 0);
+    }
+  }
 }
 
 // The panel beside the test program.

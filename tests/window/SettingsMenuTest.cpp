@@ -75,11 +75,12 @@ TEST(Menu, SaveLoadAndUndoWorkOnTheWindowAndSayWhatTheyLeft) {
   // service key loads, and what it left alone is named and counted.
   const std::string value = "\"AC97PCMOutVol\"=dword:00000020\r\n";
   const std::string cu = "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\wdm_au8830\\Customization]\r\n";
-  const std::string refused = "REGEDIT4\r\n" + cu + value,
-                    export_ =
-                        "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\wdm_au8830]\r\n\"Typ\xE9\"="
-                        "dword:00000001\r\n" +
-                        cu + "\"AC97PCMOutVol\"=\"9\"\r\n";
+  const std::string
+      refused = "REGEDIT4\r\n" + cu + value,
+      export_ =
+          "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\wdm_au8830]\r\n\"Typ\xE9\"="
+          "dword:00000001\r\n" +
+          cu + "\"AC97PCMOutVol\"=\"9\"\r\n";
   EXPECT_EQ(Through(panel, L"&Load Settings...", &refused),
             L"Load Settings: No setting was loaded from " + std::wstring(kFile.begin(), kFile.end()) +
                 L".\r\n\r\nLine 3: \"PCM 1 Out Level\" cannot show the number 32.");
@@ -140,6 +141,19 @@ TEST(Tooltips, EachSettingsControlExplainsItsOwnSettingBesideIt) {
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     SendMessageW(tips, TTM_POP, 0, 0);
   }
+  // The pointer moved onto a list and clicked at once: no tip while the
+  // list is open, however long it stays open; once it is closed, the tip
+  // shows again as usual.
+  panel.Hover(panel.Hwnd("cboAnalogEQ"));
+  panel.ClickOnScreen(panel.Hwnd("cboAnalogEQ"));
+  ASSERT_TRUE(SendMessageW(panel.Hwnd("cboAnalogEQ"), CB_GETDROPPEDSTATE, 0, 0));
+  bool tipped = false;
+  for (int i = 0; i < 40; ++i) Sleep(50), panel.Pump(), tipped = tipped || IsWindowVisible(tips);
+  EXPECT_FALSE(tipped) << "a tip while the list is open";
+  panel.Key(VK_ESCAPE);
+  SetCursorPos(0, 0), panel.Hover(panel.Hwnd("cboAnalogEQ"));
+  for (int i = 0; i < 40 && !IsWindowVisible(tips); ++i) Sleep(50), panel.Pump();
+  EXPECT_TRUE(IsWindowVisible(tips));
 }
 
 // The system's Save dialog, answered as a user answers it, from another
@@ -147,8 +161,7 @@ TEST(Tooltips, EachSettingsControlExplainsItsOwnSettingBesideIt) {
 std::wstring ChooseAnswering(const std::function<void(HWND)>& answer) {
   std::thread user([&] {
     HWND dialog = nullptr;
-    for (int i = 0; i < 500 && !((dialog = FindWindowW(L"#32770", nullptr)) && IsWindowVisible(dialog)); ++i)
-      Sleep(20);
+    for (int i = 0; i < 500 && !((dialog = FindWindowW(L"#32770", nullptr)) && IsWindowVisible(dialog)); ++i) Sleep(20);
     answer(dialog);
   });
   const std::wstring chosen = SystemFileDialog().Choose(nullptr, true);

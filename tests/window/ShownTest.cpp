@@ -30,7 +30,7 @@ TEST_F(Shown, APageLooksTheSameWhicheverPageWasShownBeforeIt) {
     for (int before = 0; before < 5; ++before) {
       if (before == page) continue;
       WindowDriver panel;
-      panel.ClickTab(before), panel.ClickTab(page);
+      panel.PressTab(before), panel.PressTab(page);
       const Picture switched = panel.Capture();
       const std::string name = "page" + std::to_string(page + 1) + "-after" + std::to_string(before + 1);
       EXPECT_TRUE(switched == straight) << name << ".ppm and its -straight.ppm kept";

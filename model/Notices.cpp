@@ -1,9 +1,9 @@
-#include "window/Notices.h"
+#include "model/Notices.h"
 
 #include <algorithm>
 
 #include "settings/RegistrationText.h"
-#include "window/FormLayout.h"
+#include "model/Declared.h"
 
 namespace calvane {
 namespace {
@@ -28,7 +28,7 @@ std::wstring Named(const Panel& panel, const std::vector<Setting>& settings, boo
   std::wstring text;
   for (const auto& [field, values] : controls) {
     text += indent ? L"    " : text.empty() ? L"" : L"; ";
-    text += ShownName(field->control) + L" (";
+    text += ShownName(*field->control) + L" (";
     for (Setting setting : values) {
       text += Wide(Info(setting).name) + (setting == values.back() ? L")" : L", ");
     }
@@ -109,7 +109,7 @@ std::wstring LeftAloneNotice(const Panel& panel, const std::vector<Setting>& set
 std::wstring Refusal(const LoadOutcome& outcome) {
   if (outcome.readError) return L"The file could not be read: " + SystemText(outcome.readError);
   if (const auto& u = outcome.unshowable) {
-    const std::wstring name = L"\"" + ShownName(u->field->control) + L"\"";
+    const std::wstring name = L"\"" + ShownName(*u->field->control) + L"\"";
     return L"Line " + Decimal(u->line) + L": " +
            (u->why == Unshowable::Why::Number
                 ? name + L" cannot show the number " + Decimal(u->number)

@@ -1,4 +1,4 @@
-// Owners for the window system's handles.
+// Owners for the window system's handles: windows and GDI objects.
 #pragma once
 
 #include <windows.h>

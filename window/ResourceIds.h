@@ -1,7 +1,0 @@
-// Resource numbers shared by the window code and the resource script.
-#pragma once
-
-#define IDI_PANEL 1
-#define IDB_PICTURE1 101
-#define IDB_IMAGE1 102
-#define IDB_IMAGE2 103
