@@ -18,4 +18,8 @@ namespace calvane {
 // refused file or argument.
 int RunCommandLine(const std::vector<std::wstring>& arguments);
 
+// A line on the standard error, where the command line's messages go: for
+// the window's start too, which may have no display to show a message on.
+void Complain(const std::wstring& text);
+
 }  // namespace calvane
