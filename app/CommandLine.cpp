@@ -67,7 +67,7 @@ int Save(const std::wstring& path) {
     return 1;
   }
   if (outcome.error) {
-    Complain(L"The settings could not be saved in " + path + L": " + SystemText(outcome.error));
+    Complain(L"The settings could not be saved in " + path + L": " + WhyNotSaved(outcome.error));
     return 1;
   }
   Say(L"Saved " + Counted(outcome.saved) + L" in " + path + L".");

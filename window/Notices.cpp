@@ -160,6 +160,14 @@ std::wstring LoadRemarks(const LoadPlan& plan) {
   return text;
 }
 
+std::wstring WhyNotSaved(unsigned long error) {
+  if (error == ERROR_FILE_READ_ONLY) {
+    return L"The file is read-only, and Windows does not replace a read-only file: clear its "
+           L"read-only attribute, or save under another name.";
+  }
+  return SystemText(error);
+}
+
 std::wstring LeftOut(const Panel& panel, const SaveOutcome& outcome) {
   std::wstring text;
   std::vector<Setting> others;

@@ -43,6 +43,9 @@ std::wstring Refusal(const Panel& panel, const LoadOutcome& outcome);
 // and the values left alone, the first few named and the rest counted. ""
 // when there is nothing to tell.
 std::wstring LoadRemarks(const LoadPlan& plan);
+// Why a file could not be saved: the system's text, or for a read-only
+// file, which the system does not replace, what to do.
+std::wstring WhyNotSaved(unsigned long error);
 // The keys Save found missing, and the other settings it left out, one
 // control a line; "" when none.
 std::wstring LeftOut(const Panel& panel, const SaveOutcome& outcome);

@@ -61,7 +61,7 @@ void SettingsMenu::Save(const std::wstring& path) {
     boxes_.Show(form_,
                 L"The settings could not be saved in " + path + L".\r\n\r\n" +
                     (outcome.nothingStored ? L"The driver's settings were not found."
-                                           : SystemText(outcome.error)),
+                                           : WhyNotSaved(outcome.error)),
                 L"Save Settings", MB_OK | MB_ICONWARNING);
   } else if (!outcome.leftOut.empty()) {
     boxes_.Show(form_,
