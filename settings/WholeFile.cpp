@@ -94,12 +94,6 @@ DWORD Replace(const std::wstring& from, const std::wstring& to, DWORD attributes
     return error;
   }
   DeleteFileW(backup.c_str());
-  // Wine's rename adds the archive attribute, which the old file may not
-  // have had.
-  if ((GetFileAttributesW(to.c_str()) & kKept) != (attributes & kKept) &&
-      !SetFileAttributesW(to.c_str(), kept)) {
-    return GetLastError();
-  }
   return ERROR_SUCCESS;
 }
 

@@ -91,6 +91,12 @@ TEST_F(WholeFile, ASaveWritesOnlyFilesOfItsOwnAndKeepsTheTargetsAttributes) {
     EXPECT_EQ(Listed(), neighbours + "settings.reg[REGEDIT4] ");
     EXPECT_EQ(GetFileAttributesW(At("settings.reg").c_str()), kept);
   }
+  // A save that fails after its files were made (the target held open, to
+  // be shared with no one) leaves the folder as it was.
+  HANDLE held = CreateFileW(At("settings.reg").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  EXPECT_EQ(SaveWholeFile(At("settings.reg"), "lost"), DWORD(ERROR_SHARING_VIOLATION));
+  CloseHandle(held);
+  EXPECT_EQ(Listed(), neighbours + "settings.reg[REGEDIT4] ");
   EXPECT_EQ(GetFileAttributesW(At("settings.reg.new").c_str()) & FILE_ATTRIBUTE_READONLY,
             DWORD(FILE_ATTRIBUTE_READONLY));
   // Every full name the system accepts, up to 259 characters, in folders
