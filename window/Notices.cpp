@@ -123,7 +123,8 @@ std::wstring Refusal(const Panel& panel, const LoadOutcome& outcome) {
     return L"Line " + Decimal(u->line) + L": " +
            (u->why == Unshowable::Why::Number
                 ? name + L" cannot show the number " +
-                      (u->text.empty() ? Decimal(u->number) : registration::Cut(u->text))
+                      (u->text.empty() ? Decimal(u->number)
+                                       : registration::Cut(registration::Trimmed(u->text)))
                 : name +
                       L" has no item that stores these numbers (with the stored values of those "
                       L"the file does not give)");
