@@ -99,16 +99,20 @@ TEST_F(WholeFile, ASaveWritesOnlyFilesOfItsOwnAndKeepsTheTargetsAttributes) {
   EXPECT_EQ(Listed(), neighbours + "settings.reg[REGEDIT4] ");
   EXPECT_EQ(GetFileAttributesW(At("settings.reg.new").c_str()) & FILE_ATTRIBUTE_READONLY,
             DWORD(FILE_ATTRIBUTE_READONLY));
-  // Every full name the system accepts, up to 259 characters, in folders
-  // as long as the system makes them (247 characters) and longer.
-  for (std::size_t folder : {247, 254}) {
-    const std::wstring deep = (dir / std::string(folder - 1 - dir.wstring().size(), 'd')).wstring();
+  // Every full name the system accepts, up to 259 characters: in a folder
+  // at the drive's root, with names as long as the system allows (255), in
+  // folders as long as the system makes them (247) and longer.
+  for (std::size_t folder : {4, 247, 254}) {
+    const std::wstring deep = folder == 4 ? L"C:\\" + std::to_wstring(GetCurrentProcessId() % 10)
+                                          : (dir / std::string(folder - 1 - dir.wstring().size(), 'd')).wstring();
     CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr);
-    for (std::size_t length = folder + 2; length <= 259; ++length) {
+    const std::size_t first = std::max<std::size_t>(folder + 2, 250);
+    for (std::size_t length = first; length <= 259; ++length) {
       const std::wstring path = deep + L"\\" + std::wstring(length - folder - 1, L'n');
       EXPECT_TRUE(SaveWholeFile(path, "new") == 0 && SaveWholeFile(path, "again") == 0) << length;
     }
-    EXPECT_EQ(std::distance(fs::directory_iterator(deep), {}), 258 - folder) << Listed();
+    EXPECT_EQ(std::distance(fs::directory_iterator(deep), {}), 260 - first);
+    if (folder == 4) fs::remove_all(deep);
   }
 }
 
