@@ -15,8 +15,13 @@
 namespace calvane {
 
 // The exit status: 0 on success, else 1 for a failed write or save (nothing
-// stored), 2 for a refused file or argument, 3 for a load that skipped the
-// values of a missing key and stored the rest.
+// stored), 2 for a refused file or argument, 4 for a load that skipped the
+// values of a missing key and stored the rest. (WinMain gives 3 when the
+// window could not be opened.)
 int RunCommandLine(const std::vector<std::wstring>& arguments);
+
+// A line on the standard error, where the command line's messages go: for
+// the window's start too, which may have no display to show a message on.
+void Complain(const std::wstring& text);
 
 }  // namespace calvane

@@ -59,11 +59,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     return 0;
   } catch (const std::exception& error) {
-    // A mistake in the program's own tables: said plainly, not hidden.
+    // A window that cannot be made (no display) or a mistake in the
+    // program's own tables: said plainly, on the standard error as well,
+    // since without a display no message box shows.
     const std::string what = error.what();
-    MessageBoxW(nullptr,
-                (L"The panel cannot start: " + std::wstring(what.begin(), what.end())).c_str(),
-                L"Calvane Control Panel for Windows XP", MB_OK | MB_ICONERROR);
+    const std::wstring text = L"The panel cannot start: " + std::wstring(what.begin(), what.end());
+    calvane::Complain(text + L".");
+    MessageBoxW(nullptr, text.c_str(), L"Calvane Control Panel for Windows XP",
+                MB_OK | MB_ICONERROR);
     return 3;
   }
 }

@@ -1,7 +1,7 @@
 // The installer's settings action, calvane-setup.dll (kept in the package,
 // never installed): stores a site's settings file, the SETTINGS property,
 // with the installed panel's /load, and tells the installer what it said.
-// The panel's exit status decides: 0 (all stored) and 3 (a key the machine
+// The panel's exit status decides: 0 (all stored) and 4 (a key the machine
 // lacks skipped, the rest stored) let the installation go on; anything else
 // (the file refused, or nothing of it stored) fails it, and the installer
 // rolls the installation back.
@@ -57,7 +57,7 @@ std::wstring ReadAll(HANDLE pipe) {
   return text;
 }
 
-constexpr DWORD kStored = 0, kKeysSkipped = 3;
+constexpr DWORD kStored = 0, kKeysSkipped = 4;
 
 }  // namespace
 

@@ -28,13 +28,22 @@ std::wstring Named(const Panel& panel, const std::vector<Setting>& settings, boo
   std::wstring text;
   for (const auto& [field, values] : controls) {
     text += indent ? L"    " : text.empty() ? L"" : L"; ";
-    text += ShownName(*field->control) + L" (";
-    for (Setting setting : values) {
-      text += Wide(Info(setting).name) + (setting == values.back() ? L")" : L", ");
-    }
+    text += SettingName(*field, values);
     if (indent) text += L"\r\n";
   }
   return text;
+}
+
+std::wstring SettingName(const Field& field, const std::vector<Setting>& values) {
+  std::wstring text = ShownName(*field.control) + L" (";
+  for (Setting setting : values) {
+    text += Wide(Info(setting).name) + (setting == values.back() ? L")" : L", ");
+  }
+  return text;
+}
+
+std::wstring Counted(std::size_t settings) {
+  return Decimal(settings) + (settings == 1 ? L" setting" : L" settings");
 }
 
 std::wstring SystemText(DWORD error) {
@@ -106,20 +115,25 @@ std::wstring LeftAloneNotice(const Panel& panel, const std::vector<Setting>& set
          Named(panel, settings, true);
 }
 
-std::wstring Refusal(const LoadOutcome& outcome) {
+std::wstring Refusal(const Panel& panel, const LoadOutcome& outcome) {
   if (outcome.readError) return L"The file could not be read: " + SystemText(outcome.readError);
   if (const auto& u = outcome.unshowable) {
-    const std::wstring name = L"\"" + ShownName(*u->field->control) + L"\"";
+    const std::wstring name = SettingName(*u->field, u->field->settings);
+    // The number as the file gives it: "-1", not the 4294967295 it stands for.
     return L"Line " + Decimal(u->line) + L": " +
            (u->why == Unshowable::Why::Number
-                ? name + L" cannot show the number " + Decimal(u->number)
+                ? name + L" cannot show the number " +
+                      (u->text.empty() ? Decimal(u->number)
+                                       : registration::Cut(registration::Trimmed(u->text)))
                 : name +
                       L" has no item that stores these numbers (with the stored values of those "
                       L"the file does not give)");
   }
   const FileFault& fault = *outcome.refused;
-  if (fault.line) return L"Line " + Decimal(fault.line) + L": " + fault.what;
-  std::wstring what = fault.what;
+  const std::wstring named =
+      fault.setting ? Named(panel, {*fault.setting}, false) + L" " + fault.what : fault.what;
+  if (fault.line) return L"Line " + Decimal(fault.line) + L": " + named;
+  std::wstring what = named;
   if (!what.empty()) what[0] = static_cast<wchar_t>(towupper(what[0]));
   return what;
 }
@@ -147,10 +161,30 @@ std::wstring LoadRemarks(const LoadPlan& plan) {
   return text;
 }
 
+std::wstring WhyNotSaved(unsigned long error) {
+  if (error == ERROR_FILE_READ_ONLY) {
+    return L"The file is read-only, and Windows does not replace a read-only file: clear its "
+           L"read-only attribute, or save under another name.";
+  }
+  return SystemText(error);
+}
+
 std::wstring LeftOut(const Panel& panel, const SaveOutcome& outcome) {
-  if (outcome.leftOut.empty()) return L"";
-  return L"Left out, since the panel shows no stored value for them:\r\n" +
-         Named(panel, outcome.leftOut, true);
+  std::wstring text;
+  std::vector<Setting> others;
+  for (Key key : outcome.missingKeys) {
+    text +=
+        L"The key " + KeyName(key) + L" does not exist, so none of its settings were saved.\r\n";
+  }
+  for (Setting setting : outcome.leftOut) {
+    if (std::find(outcome.missingKeys.begin(), outcome.missingKeys.end(), Info(setting).key) ==
+        outcome.missingKeys.end()) {
+      others.push_back(setting);
+    }
+  }
+  if (others.empty()) return text;
+  return text + L"Left out, since the panel shows no stored value for them:\r\n" +
+         Named(panel, others, true);
 }
 
 }  // namespace calvane

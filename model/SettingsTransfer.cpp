@@ -36,6 +36,9 @@ SaveOutcome SaveSettings(const Panel& panel, const std::wstring& path) {
     outcome.nothingStored = true;
     return outcome;
   }
+  for (Key key : kKeys) {
+    if (!KeyExists(panel.store(), key)) outcome.missingKeys.push_back(key);
+  }
   std::vector<FileValue> values;
   for (const auto& field : panel.declared().fields()) {
     const auto shown = panel.Shown(*field);
@@ -107,9 +110,10 @@ std::variant<LoadPlan, Unshowable> PlanLoad(const Panel& panel, const SettingsFi
     }
     const auto state = complete ? field->StateFor(numbers) : std::nullopt;
     if (!state) {
-      return Unshowable{
-          line, field.get(),
-          field->settings.size() > 1 ? Unshowable::Why::Item : Unshowable::Why::Number, numbers[0]};
+      if (field->settings.size() > 1)
+        return Unshowable{line, field.get(), Unshowable::Why::Item, 0, {}};
+      return Unshowable{line, field.get(), Unshowable::Why::Number, numbers[0],
+                        given(field->settings[0])->text};
     }
     plan.states.emplace_back(field.get(), *state);
   }

@@ -21,8 +21,10 @@ struct SaveOutcome {
   unsigned long error = 0;
   bool nothingStored = false;
   std::size_t saved = 0;
-  // Settings left out: not stored, or stored as nothing their control shows.
+  // Settings left out: not stored, or stored as nothing their control shows;
+  // the keys that do not exist, whose settings are all left out.
   std::vector<Setting> leftOut;
+  std::vector<Key> missingKeys;
 };
 SaveOutcome SaveSettings(const Panel& panel, const std::wstring& path);
 
@@ -33,7 +35,8 @@ struct Unshowable {
   int line;
   const Field* field;
   enum class Why { Number, Item } why;
-  std::uint32_t number;  // for Why::Number
+  std::uint32_t number;  // for Why::Number, and the text that gave it, if any
+  std::wstring text;
 };
 
 // What a file asks the panel to store, checked: each control it sets with

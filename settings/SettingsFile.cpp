@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 #include <optional>
 
@@ -36,7 +35,9 @@ class Reader {
   std::variant<SettingsFile, FileFault> Read() {
     std::wstring_view line;
     if (!NextLine(line) || (line != kHeader4 && line != kHeader5)) {
-      return FileFault{1, L"the file does not start as a registration file (\"REGEDIT4\")"};
+      return FileFault{1, L"the file does not start as a registration file (\"" +
+                              std::wstring(kHeader4) + L"\" or \"" + std::wstring(kHeader5) +
+                              L"\")"};
     }
     while (NextLine(line)) {
       if (!ended_ && !Whole(line)) return CutShort();
@@ -70,6 +71,15 @@ class Reader {
   }
 
   FileFault Fault(std::wstring what) const { return {number_, std::move(what)}; }
+  // A fault of the value `name` in the words that follow its name: one of
+  // the panel's values named by its setting, any other as the file gives it.
+  FileFault ValueFault(int line, const std::wstring& name, std::wstring what) const {
+    if (setting_) return {line, std::move(what), setting_};
+    return {line, Shown(name) + L" " + what};
+  }
+  FileFault ValueFault(const std::wstring& name, std::wstring what) const {
+    return ValueFault(number_, name, std::move(what));
+  }
   FileFault CutShort() const {
     return Fault(L"the file ends inside line " + Decimal(number_) +
                  L": it may have been cut short");
@@ -97,22 +107,23 @@ class Reader {
     const int first = number_;
     const auto name = ValueName(rest);
     if (!name) return Fault(L"the name of a value has no closing quote");
+    const auto info = std::find_if(kSettings.begin(), kSettings.end(), [&](const SettingInfo& i) {
+      return key_ == i.key && SameText(*name, i.name);
+    });
+    setting_.reset();
+    if (info != kSettings.end()) setting_ = info->setting;
     rest = Trimmed(rest);
-    if (!rest.starts_with(L'=')) return Fault(Shown(*name) + L" has no = after its name");
+    if (!rest.starts_with(L'=')) return ValueFault(*name, L"has no = after its name");
     rest = Trimmed(rest.substr(1));
-    if (rest == L"-") return Fault(L"the file deletes the value " + Shown(*name) + kDeletes);
+    if (rest == L"-") return ValueFault(*name, L"is deleted by the file" + std::wstring(kDeletes));
     if (!haveKey_) return Fault(L"a value must follow its key");
     Data data;
     if (auto fault = ReadData(rest, *name, data)) return fault;
 
-    const auto info = std::find_if(kSettings.begin(), kSettings.end(), [&](const SettingInfo& i) {
-      return key_ == i.key && SameText(*name, i.name);
-    });
     if (info == kSettings.end()) {
       file_.skipped.push_back({keyPath_, *name, first});
       return std::nullopt;
     }
-    const std::wstring shown = L"\"" + std::wstring(info->name, info->name + strlen(info->name));
     std::optional<std::uint32_t> number;
     if (data.kind == Data::Dword) number = data.number;
     if (data.kind == Data::Bytes && data.number == REG_DWORD && !data.bytes.empty() &&
@@ -128,12 +139,13 @@ class Reader {
         number = static_cast<std::uint32_t>(*n);
       }
     }
-    if (!number) return FileFault{first, shown + L"\" must be a number"};
+    if (!number) return ValueFault(first, *name, L"must be a number");
     if (std::any_of(file_.values.begin(), file_.values.end(),
                     [&](const FileValue& v) { return v.setting == info->setting; })) {
-      return FileFault{first, shown + L"\" is given twice"};
+      return ValueFault(first, *name, L"is given twice");
     }
-    file_.values.push_back({info->setting, *number, first});
+    file_.values.push_back(
+        {info->setting, *number, first, data.kind == Data::Text ? data.text : std::wstring()});
     return std::nullopt;
   }
 
@@ -143,14 +155,14 @@ class Reader {
   std::optional<FileFault> ReadData(std::wstring_view rest, const std::wstring& name, Data& data) {
     if (rest.starts_with(L'"')) {
       const auto text = Quoted(rest);
-      if (!text) return Fault(L"the text of " + Shown(name) + L" has no closing quote");
+      if (!text) return ValueFault(name, L"has a text without its closing quote");
       data.text = *text;
       if (Trimmed(rest).empty()) return std::nullopt;
     } else if (Strip(rest, "dword:")) {
       data.kind = Data::Dword;
       const auto number = Hex(rest, 8);
       if (!number || !rest.empty()) {
-        return Fault(Shown(name) + L" must have 1 to 8 hexadecimal digits after dword:");
+        return ValueFault(name, L"must have 1 to 8 hexadecimal digits after dword:");
       }
       data.number = *number;
       return std::nullopt;
@@ -159,12 +171,12 @@ class Reader {
       data.number = REG_BINARY;
       if (Strip(rest, "(")) {
         const auto type = Hex(rest, 8);
-        if (!type || !Strip(rest, ")")) return Fault(Shown(name) + L" has a bad hex(type)");
+        if (!type || !Strip(rest, ")")) return ValueFault(name, L"has a bad hex(type)");
         data.number = *type;
       }
       if (Strip(rest, ":")) return ReadBytes(rest, name, data.bytes);
     }
-    return Fault(Shown(name) + L" is not written as a registry editor writes values");
+    return ValueFault(name, L"is not written as a registry editor writes values");
   }
 
   std::optional<FileFault> ReadBytes(std::wstring_view rest, const std::wstring& name,
@@ -180,7 +192,7 @@ class Reader {
       const auto byte = Hex(rest, 2);
       rest = Trimmed(rest);
       if (!byte || !(rest.empty() || rest.starts_with(L',') || rest == L"\\")) {
-        return Fault(Shown(name) + L" has a bad hex byte");
+        return ValueFault(name, L"has a bad hex byte");
       }
       bytes.push_back(static_cast<unsigned char>(*byte));
       if (rest.starts_with(L',')) rest.remove_prefix(1);
@@ -191,7 +203,8 @@ class Reader {
   int number_ = 0;
   bool ended_ = false;  // whether the last line read had its line end
   bool haveKey_ = false;
-  std::optional<Key> key_;  // the panel's key that values now go to
+  std::optional<Key> key_;          // the panel's key that values now go to
+  std::optional<Setting> setting_;  // the panel's value of the line read
   std::wstring keyPath_;
   SettingsFile file_;
 };

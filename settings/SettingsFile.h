@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -13,11 +14,14 @@
 
 namespace calvane {
 
-// One of the panel's values a file gives, and the line it stands on.
+// One of the panel's values a file gives, and the line it stands on; a
+// number given as a text keeps that text, to be quoted as the file gives it
+// ("-1", which is stored as 4294967295).
 struct FileValue {
   Setting setting;
   std::uint32_t number;
   int line = 0;
+  std::wstring text = {};
   friend bool operator==(const FileValue&, const FileValue&) = default;
 };
 
@@ -36,10 +40,13 @@ struct SettingsFile {
   std::vector<SkippedValue> skipped;
 };
 
-// Why a file is refused, and its line (0: the file as a whole).
+// Why a file is refused, and its line (0: the file as a whole). A fault of
+// one of the panel's values names it by `setting`, which the words follow
+// ("must be a number"), so that messages name it as the window does.
 struct FileFault {
   int line;
   std::wstring what;
+  std::optional<Setting> setting = std::nullopt;
 };
 
 // The largest settings file the panel reads.

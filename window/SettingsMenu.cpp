@@ -18,7 +18,7 @@ SettingsMenu::SettingsMenu(HWND form, Panel& panel, MessageBoxes& boxes, FileDia
   HMENU menu = GetSystemMenu(form, FALSE);
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu, MF_STRING, kUndoCommand, L"&Undo All Changes");
-  AppendMenuW(menu, MF_STRING, kSaveCommand, L"&Save Settings As...");
+  AppendMenuW(menu, MF_STRING, kSaveCommand, L"Sa&ve Settings As...");
   AppendMenuW(menu, MF_STRING, kLoadCommand, L"&Load Settings...");
 }
 
@@ -61,7 +61,7 @@ void SettingsMenu::Save(const std::wstring& path) {
     boxes_.Show(form_,
                 L"The settings could not be saved in " + path + L".\r\n\r\n" +
                     (outcome.nothingStored ? L"The driver's settings were not found."
-                                           : SystemText(outcome.error)),
+                                           : WhyNotSaved(outcome.error)),
                 L"Save Settings", MB_OK | MB_ICONWARNING);
   } else if (!outcome.leftOut.empty()) {
     boxes_.Show(form_,
@@ -73,9 +73,10 @@ void SettingsMenu::Save(const std::wstring& path) {
 void SettingsMenu::Load(const std::wstring& path) {
   const LoadOutcome outcome = LoadSettings(panel_, path);
   if (outcome.refused || outcome.unshowable) {
-    boxes_.Show(form_,
-                L"No setting was loaded from " + path + L".\r\n\r\n" + Refusal(outcome) + L".",
-                L"Load Settings", MB_OK | MB_ICONWARNING);
+    boxes_.Show(
+        form_,
+        L"No setting was loaded from " + path + L".\r\n\r\n" + Refusal(panel_, outcome) + L".",
+        L"Load Settings", MB_OK | MB_ICONWARNING);
   } else if (outcome.failure) {
     Tell(*outcome.failure);
   } else if (const std::wstring remarks = LoadRemarks(outcome.plan); !remarks.empty()) {

@@ -24,7 +24,9 @@ std::string Read(std::string_view bytes) {
     return text;
   };
   const auto read = ReadSettingsFile(bytes);
-  if (const auto* fault = std::get_if<FileFault>(&read)) return std::to_string(fault->line) + ": " + narrow(fault->what);
+  if (const auto* fault = std::get_if<FileFault>(&read))
+    return std::to_string(fault->line) + ": " +
+           (fault->setting ? "[" + std::string(Info(*fault->setting).name) + "] " : "") + narrow(fault->what);
   std::string text, key = "none";
   for (const FileValue& v : std::get<SettingsFile>(read).values)
     text += std::string(Info(v.setting).name) + "=" + std::to_string(v.number) + "@" + std::to_string(v.line) + " ";
@@ -50,7 +52,7 @@ TEST(SettingsFile, NumbersLoadAsDwordsShortDwordsAndDecimalTextsInTheirOwnKeysOn
             "[HKEY_CURRENT_USER\\Software\\Zedave\\A3D] SplashAudio@18 ");
   for (const char* data : {"hex(4):01,02,03,04,05", "hex(4):", "hex:01", "hex(2):31,00,00,00", "\"x\"",
                            "\"4294967296\"", "\"-2147483649\"", "\"0x10\""})
-    EXPECT_EQ(Read(r4 + cp + "\"ReverbAmount\"=" + data + "\r\n"), "3: \"ReverbAmount\" must be a number") << data;
+    EXPECT_EQ(Read(r4 + cp + "\"ReverbAmount\"=" + data + "\r\n"), "3: [ReverbAmount] must be a number") << data;
 }
 
 TEST(SettingsFile, EachFaultRefusesTheFileAndNamesItsLine) {
@@ -61,20 +63,20 @@ TEST(SettingsFile, EachFaultRefusesTheFileAndNamesItsLine) {
   // clang-format off
   const std::pair<std::string, std::string> files[] = {
       {full, "ReverbAmount=1@3 "}, {full + " ", "0: the file is larger than 64 KiB"}, {"\xFF\xFE", "0: the file is empty"},
-      {"REGEDIT5\r\n" + cp + reverb, "1: the file does not start as a registration file (\"REGEDIT4\")"},
+      {"REGEDIT5\r\n" + cp + reverb, "1: the file does not start as a registration file (\"REGEDIT4\" or \"Windows Registry Editor Version 5.00\")"},
       {r4 + "[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Other]\r\n" + cp + reverb,
        "2: the file deletes the key \"HKEY_LOCAL_MACHINE\\SOFTWARE\\Other\"" + deletes},
-      {r4 + cp + reverb + "\"Oth\\\"er\" = -\r\n", "4: the file deletes the value \"Oth\"er\"" + deletes},
-      {r4 + cp + "\"Other\"=\"abc\\\"\r\n" + reverb, "3: the text of \"Other\" has no closing quote"},
+      {r4 + cp + reverb + "\"Oth\\\"er\" = -\r\n", "4: \"Oth\"er\" is deleted by the file" + deletes},
+      {r4 + cp + "\"Other\"=\"abc\\\"\r\n" + reverb, "3: \"Other\" has a text without its closing quote"},
       {r4 + cp + "\"Blob\"=hex:01,02,\\\r\n  03,0g,04\r\n" + reverb, "4: \"Blob\" has a bad hex byte"},
       {r4 + cp + "\"Blob\"=hex(x):00\r\n" + reverb, "3: \"Blob\" has a bad hex(type)"},
-      {r4 + cp + "\"Blob\"=hex:01,\\\r\n  02\r\n\"ReverbAmount\"=\"x\"\r\n", "5: \"ReverbAmount\" must be a number"},
-      {r4 + cp + "\"ReverbAmount\"=dword:123456789\r\n", "3: \"ReverbAmount\" must have 1 to 8 hexadecimal digits after dword:"},
+      {r4 + cp + "\"Blob\"=hex:01,\\\r\n  02\r\n\"ReverbAmount\"=\"x\"\r\n", "5: [ReverbAmount] must be a number"},
+      {r4 + cp + "\"ReverbAmount\"=dword:123456789\r\n", "3: [ReverbAmount] must have 1 to 8 hexadecimal digits after dword:"},
       {r4 + "[HKEY_LOCAL_MACHINE\\SOFTWARE\r\n" + cp + reverb, "2: a key must be written in square brackets"},
       {r4 + "\r\n" + reverb, "3: a value must follow its key"}, {r4 + cp + "ReverbAmount=1\r\n", "3: this is neither a key nor a value"},
-      {r4 + cp + reverb + "\"REVERBAMOUNT\"=\"2\"\r\n", "4: \"ReverbAmount\" is given twice"},
+      {r4 + cp + reverb + "\"REVERBAMOUNT\"=\"2\"\r\n", "4: [ReverbAmount] is given twice"},
       {r4 + a3d + splash + "[HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Zedave\\A3D]\r\n\"splashaudio\"=\"1\"\r\n",
-       "5: \"SplashAudio\" is given twice"},
+       "5: [SplashAudio] is given twice"},
       {r4 + a3d + "\"Volume\"=dword:1\r\n" + cp + "\"SplashAudio\"=dword:1\r\n\r\n", "0: the file holds none of the panel's settings"},
       // Cut short: only a whole key, text or eight-digit dword may end the
       // file without a line end, as may a blank.
@@ -124,7 +126,8 @@ TEST(SettingsFile, WrittenFilesReadBackAndACutAtAnyByteIsRefusedOrGivesItsWholeL
     const int number = static_cast<int>(line) + 1;
     std::string expected = cut == 0 ? "0: the file is empty" : "";
     if (cut > start && cut < start + std::strlen(kWritten[line])) {
-      expected = number == 1 ? "1: the file does not start as a registration file (\"REGEDIT4\")"
+      expected = number == 1 ? "1: the file does not start as a registration file (\"REGEDIT4\" or \"Windows Registry "
+                               "Editor Version 5.00\")"
                              : std::to_string(number) + ": the file ends inside line " + std::to_string(number) +
                                    ": it may have been cut short";
     } else if (cut > 0) {

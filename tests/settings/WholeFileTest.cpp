@@ -45,7 +45,6 @@ struct WholeFile : ::testing::Test {
 
 TEST_F(WholeFile, ASaveReplacesALongerFileOrMakesANewOneAndLeavesNothingBeside) {
   Put("settings.reg", std::string(5000, 'x'));
-  Put("settings.reg.new", "left by a save that was killed");
   ASSERT_EQ(SaveWholeFile(At("settings.reg"), "REGEDIT4\r\n"), 0u);
   EXPECT_EQ(Listed(), "settings.reg[REGEDIT4\r\n] ");
   // A new file, more than one write long; read back whole, or up to a limit
@@ -69,10 +68,52 @@ TEST_F(WholeFile, ASaveThatCannotBeMadeReturnsTheErrorAndLeavesTheFolderAsItWas)
   EXPECT_EQ(SaveWholeFile(At("missing\\settings.reg"), "new"), DWORD(ERROR_PATH_NOT_FOUND));
   EXPECT_EQ(SaveWholeFile(At("sub"), "new"), DWORD(ERROR_ACCESS_DENIED));
   EXPECT_EQ(SaveWholeFile(L"", "new"), DWORD(ERROR_INVALID_NAME));
-  // Written beside a read-only file, which cannot be replaced.
+  // A read-only file is not replaced, as the system replaces none.
   SetFileAttributesW(At("settings.reg").c_str(), FILE_ATTRIBUTE_READONLY);
-  EXPECT_NE(SaveWholeFile(At("settings.reg"), "new"), 0u);
+  EXPECT_EQ(SaveWholeFile(At("settings.reg"), "new"), DWORD(ERROR_FILE_READ_ONLY));
   EXPECT_EQ(Listed(), "settings.reg[old\r\n] sub/ ");
+}
+
+// The user's own files beside the target, named as a save's temporary and
+// backup files once were, one of them read-only: never written, never
+// removed. The saved file keeps the target's attributes.
+TEST_F(WholeFile, ASaveWritesOnlyFilesOfItsOwnAndKeepsTheTargetsAttributes) {
+  Put("settings.reg", "old");
+  Put("settings.reg.new", "mine");
+  Put("settings.reg.old", "mine too");
+  Put("settings.reg.tmp", "and this");
+  SetFileAttributesW(At("settings.reg.new").c_str(), FILE_ATTRIBUTE_READONLY);
+  const std::string neighbours = "settings.reg.new[mine] settings.reg.old[mine too] settings.reg.tmp[and this] ";
+  for (DWORD kept : {FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE, FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN}) {
+    SetFileAttributesW(At("settings.reg").c_str(), kept);
+    kept = GetFileAttributesW(At("settings.reg").c_str());  // Wine adds the archive attribute
+    ASSERT_EQ(SaveWholeFile(At("settings.reg"), "REGEDIT4"), 0u);
+    EXPECT_EQ(Listed(), neighbours + "settings.reg[REGEDIT4] ");
+    EXPECT_EQ(GetFileAttributesW(At("settings.reg").c_str()), kept);
+  }
+  // A save that fails after its files were made (the target held open, to
+  // be shared with no one) leaves the folder as it was.
+  HANDLE held = CreateFileW(At("settings.reg").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  EXPECT_EQ(SaveWholeFile(At("settings.reg"), "lost"), DWORD(ERROR_SHARING_VIOLATION));
+  CloseHandle(held);
+  EXPECT_EQ(Listed(), neighbours + "settings.reg[REGEDIT4] ");
+  EXPECT_EQ(GetFileAttributesW(At("settings.reg.new").c_str()) & FILE_ATTRIBUTE_READONLY,
+            DWORD(FILE_ATTRIBUTE_READONLY));
+  // Every full name the system accepts, up to 259 characters: in a folder
+  // at the drive's root, with names as long as the system allows (255), in
+  // folders as long as the system makes them (247) and longer.
+  for (std::size_t folder : {4, 247, 254}) {
+    const std::wstring deep = folder == 4 ? L"C:\\" + std::to_wstring(GetCurrentProcessId() % 10)
+                                          : (dir / std::string(folder - 1 - dir.wstring().size(), 'd')).wstring();
+    CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr);
+    const std::size_t first = std::max<std::size_t>(folder + 2, 250);
+    for (std::size_t length = first; length <= 259; ++length) {
+      const std::wstring path = deep + L"\\" + std::wstring(length - folder - 1, L'n');
+      EXPECT_TRUE(SaveWholeFile(path, "new") == 0 && SaveWholeFile(path, "again") == 0) << length;
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(deep), {}), 260 - first);
+    if (folder == 4) fs::remove_all(deep);
+  }
 }
 
 // Run with a limit on the size of the files the process writes, by

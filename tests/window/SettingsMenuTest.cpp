@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <functional>
+#include <set>
 #include <thread>
 
 #include "tests/support/Registration.h"
@@ -54,7 +55,7 @@ TEST(Menu, SaveLoadAndUndoWorkOnTheWindowAndSayWhatTheyLeft) {
   WindowDriver panel;
   const std::string shown = Dump();
   EXPECT_FALSE(Pick(panel, L"&Undo All Changes")) << "nothing changed yet";
-  EXPECT_NE(Through(panel, L"&Save Settings As...").find(L"Save Settings: The settings were saved in "),
+  EXPECT_NE(Through(panel, L"Sa&ve Settings As...").find(L"Save Settings: The settings were saved in "),
             std::wstring::npos);
   EXPECT_NE(panel.boxes().shown.at(0).text.find(L"\r\n    Effect 2 (Chorus) (ChorusAmount)\r\n"), std::wstring::npos);
   std::ifstream file(kFile, std::ios::binary);
@@ -83,12 +84,23 @@ TEST(Menu, SaveLoadAndUndoWorkOnTheWindowAndSayWhatTheyLeft) {
           cu + "\"AC97PCMOutVol\"=\"9\"\r\n";
   EXPECT_EQ(Through(panel, L"&Load Settings...", &refused),
             L"Load Settings: No setting was loaded from " + std::wstring(kFile.begin(), kFile.end()) +
-                L".\r\n\r\nLine 3: \"PCM 1 Out Level\" cannot show the number 32.");
+                L".\r\n\r\nLine 3: PCM 1 Out Level (AC97PCMOutVol) cannot show the number 32.");
   EXPECT_NE(Through(panel, L"&Load Settings...", &export_)
                 .find(L"Left alone, as they are none of the panel's settings: "
                       L"SYSTEM\\CurrentControlSet\\Services\\wdm_au8830\\Typ\u00E9."),
             std::wstring::npos);
   EXPECT_EQ(panel.Look("lblPCM1"), L"9");
+  // Each command of the window menu, the system's own too, has an access key
+  // of its own.
+  HMENU menu = GetSystemMenu(panel.form().hwnd(), FALSE);
+  std::set<wchar_t> accessKeys;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    wchar_t text[64] = L"";
+    if (!GetMenuStringW(menu, i, text, 64, MF_BYPOSITION)) continue;  // a separator
+    const wchar_t* key = wcschr(text, L'&');
+    EXPECT_TRUE(key && accessKeys.insert(towlower(key[1])).second) << text;
+  }
+  EXPECT_TRUE(accessKeys.count(L's') && accessKeys.count(L'v')) << "the system's Size, the panel's Save";
 }
 
 // Each control that shows or edits a setting explains what the setting
