@@ -9,6 +9,7 @@
 
 #include "cpl/AppletIds.h"
 #include "cpl/Launch.h"
+#include "platform/SystemText.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ bool StartPanel(HWND owner) {
   const calvane::Started started = calvane::Start(panel, L"");
   if (!started.error) return true;
   const std::wstring text = L"The Calvane Control Panel could not be started from\r\n" + panel +
-                            L"\r\n\r\n" + calvane::ErrorText(started.error);
+                            L"\r\n\r\n" + calvane::SystemText(started.error);
   MessageBoxW(owner, text.c_str(), L"Calvane Control Panel", MB_OK | MB_ICONERROR);
   return false;
 }

@@ -39,28 +39,4 @@ Started Start(const std::wstring& program, const std::wstring& arguments, HANDLE
   return started;
 }
 
-std::wstring Decimal(DWORD number) {
-  std::wstring digits;
-  do {
-    digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + number % 10));
-    number /= 10;
-  } while (number);
-  return digits;
-}
-
-std::wstring ErrorText(DWORD error) {
-  wchar_t* text = nullptr;
-  FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::wstring message = text ? text : L"";
-  LocalFree(text);
-  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' ||
-                              message.back() == L' ' || message.back() == L'.')) {
-    message.pop_back();
-  }
-  if (message.empty()) message = L"Unknown error";
-  return message + L". (error " + Decimal(error) + L")";
-}
-
 }  // namespace calvane

@@ -23,11 +23,4 @@ struct Started {
 };
 Started Start(const std::wstring& program, const std::wstring& arguments, HANDLE output = nullptr);
 
-// A number in decimal digits.
-std::wstring Decimal(DWORD number);
-
-// The system's text for an error code, with the number:
-// "The system cannot find the file specified. (error 2)".
-std::wstring ErrorText(DWORD error);
-
 }  // namespace calvane

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "cpl/Launch.h"
+#include "platform/SystemText.h"
 
 namespace {
 
@@ -80,7 +81,7 @@ extern "C" __declspec(dllexport) UINT __stdcall LoadSiteSettings(MSIHANDLE insta
   SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
   HANDLE reading = nullptr, writing = nullptr;
   if (!CreatePipe(&reading, &writing, &inherited, 0))
-    return fail(calvane::ErrorText(GetLastError()));
+    return fail(calvane::SystemText(GetLastError()));
   const calvane::UniqueHandle output(reading);
   calvane::UniqueHandle input(writing);
   SetHandleInformation(reading, HANDLE_FLAG_INHERIT, 0);
@@ -89,7 +90,7 @@ extern "C" __declspec(dllexport) UINT __stdcall LoadSiteSettings(MSIHANDLE insta
   input.reset();
   if (started.error) {
     return fail(L"The panel " + panel + L" could not be started: " +
-                calvane::ErrorText(started.error));
+                calvane::SystemText(started.error));
   }
   const std::wstring said = ReadAll(output.get());
   DWORD status = 0;

@@ -46,21 +46,6 @@ std::wstring Counted(std::size_t settings) {
   return Decimal(settings) + (settings == 1 ? L" setting" : L" settings");
 }
 
-std::wstring SystemText(DWORD error) {
-  wchar_t* text = nullptr;
-  FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::wstring message = text ? text : L"";
-  LocalFree(text);
-  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' ||
-                              message.back() == L' ' || message.back() == L'.')) {
-    message.pop_back();
-  }
-  if (message.empty()) message = L"Unknown error";
-  return message + L". (error " + Decimal(error) + L")";
-}
-
 std::wstring WhyNotWritten(LONG status, Key key) {
   std::wstring why;
   if (status == ERROR_FILE_NOT_FOUND) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/Panel.h"
+#include "platform/SystemText.h"
 #include "model/SettingsTransfer.h"
 
 namespace calvane {
@@ -22,8 +23,6 @@ std::wstring SettingName(const Field& field, const std::vector<Setting>& values)
 std::wstring Named(const Panel& panel, const std::vector<Setting>& settings, bool indent);
 // "1 setting", "2 settings".
 std::wstring Counted(std::size_t settings);
-// The system's own text for an error, with its number: "Access denied. (error 5)".
-std::wstring SystemText(DWORD error);
 // Why a write to a key failed, in a sentence, the system's text after it.
 std::wstring WhyNotWritten(LONG status, Key key);
 

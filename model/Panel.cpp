@@ -64,12 +64,13 @@ void Panel::SetEnabled(const Field& field, bool enabled) {
 
 std::vector<WriteFailure> Panel::StartUp() {
   std::vector<WriteFailure> failures;
-  // What the panel knows as stored from here on: what it reads now, and then
-  // its own writes. Read before the snapshot, so that a value another
-  // program changes meanwhile differs from it and is shown later.
-  journal_.Know(ReadStoredValues(store_));
+  // One read of every value, each key opened once: the snapshot the fill
+  // works from, and what the panel knows as stored from here on (then its
+  // own writes), so that a value another program changes later is shown.
+  const StoredValues stored = ReadStoredValues(store_);
+  journal_.Know(stored);
   startedUp_ = true;
-  snapshot_ = ReadSnapshot(store_);
+  snapshot_ = SnapshotOf(stored);
   // The driver does not create the rear-jack switch; the panel does, as 0.
   // A stored empty REG_SZ with its terminator reads as one zero character and
   // is left alone.
@@ -94,7 +95,7 @@ std::vector<WriteFailure> Panel::StartUp() {
 }
 
 void Panel::ReadStored() {
-  snapshot_ = ReadSnapshot(store_);
+  snapshot_ = SnapshotOf(ReadStoredValues(store_));
   if (snapshot_.Text(Setting::SetGPIO0InQuad).empty() && KeyExists(store_, Key::Customization)) {
     snapshot_.Put(Setting::SetGPIO0InQuad, 0);
   }

@@ -61,21 +61,6 @@ std::optional<long long> Parse(std::wstring_view text, long long min, long long 
 
 }  // namespace
 
-std::wstring Decimal(long long number) {
-  // Formatted here rather than by the C library's printf family, which the
-  // panel would otherwise link for this alone.
-  wchar_t digits[24];
-  wchar_t* at = digits + std::size(digits);
-  unsigned long long magnitude =
-      number < 0 ? 0ull - static_cast<unsigned long long>(number) : number;
-  do {
-    *--at = static_cast<wchar_t>(L'0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude);
-  if (number < 0) *--at = L'-';
-  return std::wstring(at, digits + std::size(digits));
-}
-
 std::optional<long long> ReadNumber(std::wstring_view text, long long min, long long max) {
   return Parse(text, min, max, false);
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <variant>
 
+#include "platform/Decimal.h"
+
 namespace calvane {
 
 // Registry type codes the routines understand.
@@ -47,9 +49,5 @@ std::optional<long long> ReadNumber(std::wstring_view text, long long min, long 
 // long comes back as the nearer end of that range. Nothing when the text
 // holds no decimal integer.
 std::optional<long long> ReadAnyNumber(std::wstring_view text);
-
-// The decimal digits of a number, a minus sign before them when it is
-// negative.
-std::wstring Decimal(long long number);
 
 }  // namespace calvane

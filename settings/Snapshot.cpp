@@ -62,14 +62,6 @@ SettingValue ReadSetting(Store& store, Setting setting) {
 
 bool KeyExists(Store& store, Key key) { return OpenToRead(store, key).status() == ERROR_SUCCESS; }
 
-Snapshot ReadSnapshot(Store& store) {
-  Snapshot snapshot;
-  for (const SettingInfo& info : kSettings) {
-    if (info.entry != Entry::None) snapshot.Take(info.setting, ReadSetting(store, info.setting));
-  }
-  return snapshot;
-}
-
 StoredValues ReadStoredValues(Store& store) {
   StoredValues stored;
   for (Key key : kKeys) {
@@ -83,6 +75,16 @@ StoredValues ReadStoredValues(Store& store) {
     }
   }
   return stored;
+}
+
+Snapshot SnapshotOf(const StoredValues& stored) {
+  Snapshot snapshot;
+  for (const SettingInfo& info : kSettings) {
+    const auto& raw = stored[static_cast<std::size_t>(info.setting)];
+    if (info.entry != Entry::None)
+      snapshot.Take(info.setting, raw ? ValueOf(*raw) : SettingValue());
+  }
+  return snapshot;
 }
 
 }  // namespace calvane

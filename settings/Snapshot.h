@@ -54,12 +54,11 @@ bool KeyExists(Store& store, Key key);
 // The key of a setting opened for reading, in its view.
 OpenedKey OpenToRead(Store& store, Key key);
 
-// The start-up reads: every value the snapshot keeps, in catalogue order.
-Snapshot ReadSnapshot(Store& store);
-
 // Every value of the catalogue exactly as stored (nothing: missing, or its
 // key cannot be read), each key opened once.
 using StoredValues = std::array<std::optional<RawValue>, kSettingCount>;
 StoredValues ReadStoredValues(Store& store);
+// The snapshot of values read so: every value it keeps, in catalogue order.
+Snapshot SnapshotOf(const StoredValues& stored);
 
 }  // namespace calvane
